@@ -1,0 +1,171 @@
+#include "app/globalservices.h"
+
+namespace {
+GlobalServices *s_instance = nullptr;
+}
+
+GlobalServices::GlobalServices(QObject *parent)
+    : QObject(parent)
+{
+}
+
+GlobalServices::~GlobalServices()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+GlobalServices *GlobalServices::getInstance()
+{
+    return s_instance;
+}
+
+void GlobalServices::setInstance(GlobalServices *instance)
+{
+    s_instance = instance;
+}
+
+void GlobalServices::destroyObjects()
+{
+    deleteLater();
+}
+
+void GlobalServices::emitSetLovedCommentedData(int picture_id, int love_count, int done_love, int comment_count, int done_comment)
+{
+    emit setLovedCommentedData(picture_id, love_count, done_love, comment_count, done_comment);
+}
+
+void GlobalServices::emitSetFollowStatus(QString username, bool followed)
+{
+    emit setFollowStatus(username, followed);
+}
+
+void GlobalServices::emitCommentDeleted(int comment_id)
+{
+    emit commentDeleted(comment_id);
+}
+
+void GlobalServices::emitPictureDeleted(int picture_id)
+{
+    emit pictureDeleted(picture_id);
+}
+
+void GlobalServices::emitFacebookLoggedInStatusChanged(bool loggedIn)
+{
+    emit facebookLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitTwitterLoggedInStatusChanged(bool loggedIn)
+{
+    emit twitterLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitTumblrLoggedInStatusChanged(bool loggedIn)
+{
+    emit tumblrLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitFlickrLoggedInStatusChanged(bool loggedIn)
+{
+    emit flickrLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitWeiboLoggedInStatusChanged(bool loggedIn)
+{
+    emit weiboLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitVkLoggedInStatusChanged(bool loggedIn)
+{
+    emit vkLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitDropBoxLoggedInStatusChanged(bool loggedIn)
+{
+    emit dropBoxLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitGDriveLoggedInStatusChanged(bool loggedIn)
+{
+    emit gDriveLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitPicasaLoggedInStatusChanged(bool loggedIn)
+{
+    emit picasaLoggedInStatusChanged(loggedIn);
+}
+
+void GlobalServices::emitGoToTimelineTab()
+{
+    emit goToTimelineTab();
+}
+
+void GlobalServices::emitClearTimelineRequested()
+{
+    emit clearTimelineRequested();
+}
+
+void GlobalServices::emitBioChanged(int user_id, QString bio)
+{
+    emit bioChanged(user_id, bio);
+}
+
+void GlobalServices::emitRefreshRequested()
+{
+    emit refreshRequested();
+}
+
+void GlobalServices::emitTimelineRefreshRequested()
+{
+    emit timelineRefreshRequested();
+}
+
+void GlobalServices::emitProfileRefreshRequested()
+{
+    emit profileRefreshRequested();
+}
+
+void GlobalServices::emitImageUploaded()
+{
+    emit imageUploaded();
+}
+
+void GlobalServices::emitUploadingQueueChanged()
+{
+    emit uploadingQueueChanged();
+}
+
+void GlobalServices::emitUploadingQueueCanceled(QString folderCode)
+{
+    emit uploadingQueueCanceled(folderCode);
+}
+
+void GlobalServices::emitLargePictureDownloadProgressUpdated(QString url, qint64 bytesReceived, qint64 bytesTotal)
+{
+    emit largePictureDownloadProgressUpdated(url, bytesReceived, bytesTotal);
+}
+
+void GlobalServices::emitLargePictureLoadingCompleted(QString url, QByteArray data)
+{
+    emit largePictureLoadingCompleted(url, data);
+}
+
+void GlobalServices::emitImageCaptionChanged(int picture_id, QString caption)
+{
+    emit imageCaptionChanged(picture_id, caption);
+}
+
+void GlobalServices::emitBlockedStatusChanged(int user_id, bool blocked)
+{
+    emit blockedStatusChanged(user_id, blocked);
+}
+
+void GlobalServices::emitAccessLevelSaltChanged(int picture_id, QString access_level, QString salt)
+{
+    emit accessLevelSaltChanged(picture_id, access_level, salt);
+}
+
+void GlobalServices::emitUserProtectedChanged(int user_id, bool is_protected)
+{
+    emit userProtectedChanged(user_id, is_protected);
+}

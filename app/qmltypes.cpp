@@ -1,0 +1,19 @@
+#include "app/qmltypes.h"
+
+#include "app/common.h"
+#include "app/datetimemodel.h"
+#include "app/screenmanager.h"
+#include "app/storagemanager.h"
+#include "app/usermanager.h"
+
+#include <QtQml>
+
+void registerQmlTypes()
+{
+    constexpr const char *lib = "TAVIROLib";
+    qmlRegisterType<Common>(lib, 1, 0, "CommonCPP");
+    qmlRegisterType<UserManager>(lib, 1, 0, "UserManager");
+    qmlRegisterType<ScreenManager>(lib, 1, 0, "ScreenManager");
+    qmlRegisterType<DateTimeModel>(lib, 1, 0, "DateTimeModel");
+    qmlRegisterType<StorageManager>(lib, 1, 0, "StorageManager");
+}

@@ -1,0 +1,77 @@
+#include "app/startup.h"
+
+#include "app/applicationroot.h"
+#include "app/eventfilter.h"
+#include "app/globalservices.h"
+#include "app/qmaputils.h"
+#include "app/qmlapplicationviewer.h"
+#include "app/qmltypes.h"
+#include "app/qsysteminfomanager.h"
+#include "app/screenmanager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSplashScreen>
+
+#include <memory>
+
+void ensureDataFolder()
+{
+    QDir().mkdir(QStringLiteral(".TAVIRO/"));
+}
+
+bool isThaiCountryCode(const QString &mobileCountryCode)
+{
+    return mobileCountryCode == QLatin1String("520");
+}
+
+int runTaviro(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+
+    auto splashPixmap = std::make_unique<QPixmap>(applicationRootPath() + QStringLiteral("qml/ui/res/splashscreen.jpg"));
+    auto splash = std::make_unique<QSplashScreen>(*splashPixmap);
+    splash->showFullScreen();
+    app.processEvents();
+
+    registerQmlTypes();
+    ensureDataFolder();
+
+    QmlApplicationViewer viewer;
+    QQmlContext *context = viewer.rootContext();
+
+    auto *globalServices = new GlobalServices;
+    GlobalServices::setInstance(globalServices);
+    context->setContextProperty(QStringLiteral("globalServices"), globalServices);
+
+    ScreenManager screenManager;
+    ScreenManager::mainView = &viewer;
+    context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
+
+    QMapUtils mapUtils;
+    context->setContextProperty(QStringLiteral("QMapUtils"), &mapUtils);
+    context->setContextProperty(QStringLiteral("isChina"), QVariant::fromValue<QObject *>(nullptr));
+    context->setContextProperty(
+        QStringLiteral("isThai"),
+        isThaiCountryCode(QSystemInfoManager::getInstance()->getCurrentMobileCountryCode()));
+
+    EventFilter eventFilter;
+    viewer.installEventFilter(&eventFilter);
+
+    viewer.setResizeMode(QQuickView::SizeRootObjectToView);
+    viewer.lockOrientation(QmlApplicationViewer::PortraitLocked);
+    viewer.loadMainQml(QStringLiteral("qml/ui/mainM.qml"));
+
+    // A splash screen can only finish() on a widget: close it once the view
+    // has put its first frame on screen.
+    QObject::connect(&viewer, &QQuickWindow::frameSwapped, splash.get(), [&splash, &splashPixmap] {
+        splash.reset();
+        splashPixmap.reset();
+    }, Qt::QueuedConnection);
+    viewer.showFullScreen();
+
+    return app.exec();
+}

@@ -1,0 +1,3 @@
+#include "camera/cameralog.h"
+
+Q_LOGGING_CATEGORY(lcCamera, "taviro.camera", QtDebugMsg)
