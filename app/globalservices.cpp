@@ -1,12 +1,22 @@
 #include "app/globalservices.h"
 
+#include "models/notificationsmodel.h"
+#include "models/popularmodel.h"
+#include "models/timelinemodel.h"
+
 namespace {
 GlobalServices *s_instance = nullptr;
 }
 
 GlobalServices::GlobalServices(QObject *parent)
     : QObject(parent)
+    , m_notificationsModel(std::make_unique<NotificationsModel>())
+    , m_popularModel(std::make_unique<PopularModel>())
+    , m_timelineModel(std::make_unique<TimelineModel>())
 {
+    NotificationsModel::setInstance(m_notificationsModel.get());
+    PopularModel::setInstance(m_popularModel.get());
+    TimelineModel::setInstance(m_timelineModel.get());
 }
 
 GlobalServices::~GlobalServices()

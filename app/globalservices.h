@@ -3,6 +3,12 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class NotificationsModel;
+class PopularModel;
+class TimelineModel;
+
 /**
  * Application-wide signal hub: screens that never see each other stay
  * consistent through it. Also owns the long-lived service objects, which
@@ -78,4 +84,10 @@ signals:
     void blockedStatusChanged(int user_id, bool blocked);
     void accessLevelSaltChanged(int picture_id, QString access_level, QString salt);
     void userProtectedChanged(int user_id, bool is_protected);
+
+private:
+    // Constructed in this order, destroyed in reverse.
+    std::unique_ptr<NotificationsModel> m_notificationsModel;
+    std::unique_ptr<PopularModel> m_popularModel;
+    std::unique_ptr<TimelineModel> m_timelineModel;
 };

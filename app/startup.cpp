@@ -8,6 +8,9 @@
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "models/notificationsmodel.h"
+#include "models/popularmodel.h"
+#include "models/timelinemodel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,6 +53,10 @@ int runTaviro(int argc, char *argv[])
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;
     context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
+
+    context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
+    context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
+    context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
 
     QMapUtils mapUtils;
     context->setContextProperty(QStringLiteral("QMapUtils"), &mapUtils);

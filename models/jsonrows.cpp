@@ -1,0 +1,67 @@
+#include "models/jsonrows.h"
+
+#include "models/modelslog.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <iterator>
+
+namespace JsonRows {
+
+bool parseObject(const QByteArray &data, QVariantMap *answer)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        qCDebug(lcModels) << "answer is no JSON object:" << error.errorString();
+        answer->clear();
+        return false;
+    }
+    *answer = document.toVariant().toMap();
+    return true;
+}
+
+bool succeeded(const QVariantMap &answer)
+{
+    return answer.value(QStringLiteral("success")).toBool();
+}
+
+QVariantList objects(const QVariant &list)
+{
+    if (list.userType() != QMetaType::QVariantList)
+        return {};
+    const QVariantList elements = list.toList();
+    const auto isObject = [](const QVariant &element) { return element.userType() == QMetaType::QVariantMap; };
+    if (std::all_of(elements.cbegin(), elements.cend(), isObject))
+        return elements;
+    QVariantList result;
+    std::copy_if(elements.cbegin(), elements.cend(), std::back_inserter(result), isObject);
+    return result;
+}
+
+QVariantMap firstObject(const QVariant &list)
+{
+    if (list.userType() != QMetaType::QVariantList)
+        return {};
+    return list.toList().value(0).toMap();
+}
+
+qint64 idOf(const QVariant &row, const QString &key)
+{
+    return row.toMap().value(key).toLongLong();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        qCDebug(lcModels) << "cannot write" << path << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace JsonRows
