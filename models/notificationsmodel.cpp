@@ -118,7 +118,7 @@ int NotificationsModel::rowCount(const QModelIndex &parent) const
 
 QVariant NotificationsModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || role < Qt::UserRole)
+    if (!index.isValid() || role < kFirstFeedRole)
         return {};
     if (!currentListValid())
         return 0;

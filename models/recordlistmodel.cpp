@@ -17,9 +17,9 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
     const int row = index.row();
     if (!index.isValid() || row >= m_rows.size())
         return {};
-    // Qt's own roles carry typed values (sizes, fonts, colours) that a row
-    // number would break; QML only asks for the roles of the table.
-    if (role < Qt::UserRole)
+    // A row number would break the typed values of Qt's own roles; QML only
+    // asks for the roles of the table.
+    if (role < kFirstFeedRole)
         return {};
     const RoleTable::Role *entry = m_roles.find(role);
     if (!entry)

@@ -9,6 +9,10 @@
 
 #include <initializer_list>
 
+// Role ids below this are Qt's own (display, size hint, colours...), whose
+// values have fixed types; the feed models' ids start above it.
+constexpr int kFirstFeedRole = 32;
+
 /** How a role's value is read from a row's JSON object. */
 enum class RoleKind {
     Record,      // the whole object
