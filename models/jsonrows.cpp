@@ -4,9 +4,13 @@
 
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QSaveFile>
+#include <QFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iterator>
 
 namespace JsonRows {
@@ -56,11 +60,20 @@ qint64 idOf(const QVariant &row, const QString &key)
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // The saved lists are copies of what the service holds: they must never
+    // be found half-written, but need not outlive a power cut, so there is no
+    // sync to disk (several milliseconds per page on a phone's flash).
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
         qCDebug(lcModels) << "cannot write" << path << file.errorString();
         return false;
     }
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        qCDebug(lcModels) << "cannot replace" << path << std::strerror(errno);
+        return false;
+    }
+    file.setAutoRemove(false);
     return true;
 }
 

@@ -54,6 +54,7 @@ private slots:
     void unreadableSaveFile_data();
     void unreadableSaveFile();
     void saveReplacesFileWhole();
+    void failedSaveLeavesNoTrace();
     void clear();
     void fieldUpdates_data();
     void fieldUpdates();
@@ -214,6 +215,18 @@ void TestTimelineModel::saveReplacesFileWhole()
     QCOMPARE(previous.readAll(), before);
     QCOMPARE(idsOf(savedRows(), QStringLiteral("picture_id")), (QList<int>{7, 6, 5, 4}));
     QCOMPARE(QDir(QStringLiteral("sav")).entryList(QDir::Files), (QStringList{"previous.sav", "timeline.sav"}));
+}
+
+void TestTimelineModel::failedSaveLeavesNoTrace()
+{
+    // A folder in the save file's place makes every save fail.
+    QVERIFY(QDir().mkpath(kSaveFile));
+    TimelineModel model;
+    attachTester(&model);
+    QVERIFY(model.parseJSON(fixture(QStringLiteral("timeline_5_4.json"))));
+    QCOMPARE(model.getCount(), 2);
+    QCOMPARE(QDir(QStringLiteral("sav")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"timeline.sav"});
 }
 
 void TestTimelineModel::clear()
