@@ -2,9 +2,9 @@
 
 #include "models/modelslog.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QFile>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -58,23 +58,22 @@ qint64 idOf(const QVariant &row, const QString &key)
     return row.toMap().value(key).toLongLong();
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
+void writeFile(const QString &path, const QByteArray &bytes)
 {
     // The saved lists are copies of what the service holds: they must never
     // be found half-written, but need not outlive a power cut, so there is no
-    // sync to disk (several milliseconds per page on a phone's flash).
+    // sync to disk, which would cost milliseconds per page.
     QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
         qCDebug(lcModels) << "cannot write" << path << file.errorString();
-        return false;
+        return;
     }
     file.close();
     if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
         qCDebug(lcModels) << "cannot replace" << path << std::strerror(errno);
-        return false;
+        return;
     }
     file.setAutoRemove(false);
-    return true;
 }
 
 } // namespace JsonRows

@@ -89,8 +89,8 @@ bool TimelineModel::parsePhotoSummaryJSON(QByteArray data)
     for (const QVariant &element : summaries) {
         const QVariantMap summary = element.toMap();
         const qint64 pictureId = summary.value(QStringLiteral("picture_id")).toLongLong();
-        const auto row = std::find_if(m_rows.begin(), m_rows.end(), [pictureId](const QVariant &row) {
-            return JsonRows::idOf(row, QStringLiteral("picture_id")) == pictureId;
+        const auto row = std::find_if(m_rows.begin(), m_rows.end(), [pictureId](const QVariant &candidate) {
+            return JsonRows::idOf(candidate, QStringLiteral("picture_id")) == pictureId;
         });
         if (row == m_rows.end())
             continue;
