@@ -41,6 +41,10 @@ public:
 
     explicit CaptureServer(QObject *parent = nullptr);
 
+    // A throwaway self-signed certificate for 127.0.0.1, made with the
+    // openssl command in folder; false when openssl is missing or fails.
+    static bool makeCertificate(const QString &folder, QSslCertificate *certificate, QSslKey *key);
+
     bool listenOnLoopback();
     QString url(const QString &path) const;
     void setTls(const QSslCertificate &certificate, const QSslKey &key);
