@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QSslSocket>
 #include <QStandardPaths>
+#include <QtTest>
 
 CaptureServer::CaptureServer(QObject *parent)
     : QTcpServer(parent)
@@ -109,7 +110,9 @@ void CaptureServer::readFrom(QTcpSocket *socket)
 
         Reply reply;
         if (m_replies.isEmpty()) {
-            m_unexpected.append(QString::fromLatin1(request.method + ' ' + request.path));
+            const QByteArray what = request.method + ' ' + request.path;
+            m_unexpected.append(QString::fromLatin1(what));
+            QTest::qFail(("unexpected request: " + what).constData(), __FILE__, __LINE__);
             reply.status = 500;
         } else {
             reply = m_replies.takeFirst();

@@ -12,8 +12,8 @@ class QTcpSocket;
 
 /**
  * HTTP/1.1 server on loopback for tests: records every request and answers
- * each with the next scripted reply. A request with no reply left is
- * recorded as unexpected and answered 500. With a certificate and key set
+ * each with the next scripted reply. A request with no reply left fails
+ * the running test, is recorded as unexpected and answered 500. With a certificate and key set
  * it speaks TLS.
  */
 class CaptureServer : public QTcpServer
