@@ -8,6 +8,7 @@
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "service/taviroservicecontroller.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,6 +51,7 @@ int runTaviro(int argc, char *argv[])
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;
     context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
+    context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     QMapUtils mapUtils;
     context->setContextProperty(QStringLiteral("QMapUtils"), &mapUtils);
