@@ -631,7 +631,6 @@ int TAVIROServiceController::uploadTavoImage(TavoImageInfo info, QObject *handle
     QNetworkRequest request{QUrl(requestUrl)};
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArray("multipart/form-data; boundary=") + PictureUploadRequest::Boundary);
-    request.setHeader(QNetworkRequest::ContentLengthHeader, upload.body().size());
     request.setRawHeader("Authorization",
                          OAuthEncrypt::serviceAuthorizationHeader(nonce, timestamp, m_engine->consumerKey(),
                                                                   user->getToken(), signature));
