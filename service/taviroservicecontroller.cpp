@@ -699,9 +699,10 @@ int TAVIROServiceController::answerFriendRequest(int follower_user_id, bool acce
 int TAVIROServiceController::answerTermsCondition(QString packageCode, bool agreeTerms, bool checked,
                                                   QObject *handler)
 {
-    // The package code is a service-issued token and goes out as given.
+    // Encoded like every other value: a raw "&" or "=" in the code would
+    // add parameters of its own to a signed request.
     return postPlain(QStringLiteral("/answer_terms_condition"),
-                     QStringLiteral("&package_code=") + packageCode + param("agree_terms", agreeTerms)
+                     param("package_code", packageCode) + param("agree_terms", agreeTerms)
                          + param("checked", checked),
                      AnswerTermsCondition, handler);
 }

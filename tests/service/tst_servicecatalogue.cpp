@@ -83,7 +83,6 @@ class TestServiceCatalogue : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
 
     void apiCalls_data();
@@ -107,10 +106,7 @@ void TestServiceCatalogue::initTestCase()
     // No account file here: every call is signed without a user token.
     QVERIFY(m_home.isValid());
     QVERIFY(QDir::setCurrent(m_home.path()));
-}
 
-void TestServiceCatalogue::init()
-{
     m_controller = std::make_unique<TAVIROServiceController>();
     auto *engine = m_controller->findChild<TAVIROServiceEngine *>();
     QVERIFY(engine);
@@ -123,10 +119,10 @@ void TestServiceCatalogue::init()
 
 void TestServiceCatalogue::cleanup()
 {
+    // Nothing but the one request of each call.
     QTest::qWait(20);
     QCOMPARE(m_server->requests().size(), 0);
-    m_controller.reset();
-    m_server.reset();
+    m_server->clear();
 }
 
 ProxyCaptureServer::Request TestServiceCatalogue::send(const Call &call, int *requestType)
@@ -331,10 +327,14 @@ void TestServiceCatalogue::apiCalls_data()
     QTest::newRow("answerFriendRequest") << Call([](C &c) { return c.answerFriendRequest(8, true); })
                                          << plain("/answer_friend_request")
                                          << QByteArray("&follower_user_id=8&accept=true") << 66;
-    QTest::newRow("answerTermsCondition package code as given")
+    QTest::newRow("answerTermsCondition")
         << Call([](C &c) { return c.answerTermsCondition(QStringLiteral("P-1.2_x"), true, false); })
         << plain("/answer_terms_condition") << QByteArray("&package_code=P-1.2_x&agree_terms=true&checked=false")
         << 66;
+    QTest::newRow("answerTermsCondition package code cannot add parameters")
+        << Call([](C &c) { return c.answerTermsCondition(QStringLiteral("a&agree_terms=true+"), false, true); })
+        << plain("/answer_terms_condition")
+        << QByteArray("&package_code=a%26agree_terms%3Dtrue%2B&agree_terms=false&checked=true") << 66;
 }
 
 void TestServiceCatalogue::apiCalls()
