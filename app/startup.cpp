@@ -8,6 +8,8 @@
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "service/networkaccessmanagerfactory.h"
+#include "service/networkaccessmanagerinteractor.h"
 #include "service/taviroservicecontroller.h"
 
 #include <QApplication>
@@ -41,7 +43,10 @@ int runTaviro(int argc, char *argv[])
     registerQmlTypes();
     ensureDataFolder();
 
+    // Outlives the view, so the engine never holds a dangling factory.
+    NetworkAccessManagerFactory networkAccessManagerFactory;
     QmlApplicationViewer viewer;
+    viewer.engine()->setNetworkAccessManagerFactory(&networkAccessManagerFactory);
     QQmlContext *context = viewer.rootContext();
 
     auto *globalServices = new GlobalServices;
@@ -59,6 +64,7 @@ int runTaviro(int argc, char *argv[])
     context->setContextProperty(
         QStringLiteral("isThai"),
         isThaiCountryCode(QSystemInfoManager::getInstance()->getCurrentMobileCountryCode()));
+    context->setContextProperty(QStringLiteral("nami"), new NetworkAccessManagerInteractor(viewer.engine(), &viewer));
 
     EventFilter eventFilter;
     viewer.installEventFilter(&eventFilter);
