@@ -5,6 +5,7 @@
 #include "app/usermanager.h"
 #include "service/oauthencrypt.h"
 #include "service/pictureuploadrequest.h"
+#include "service/taviroserviceengine.h"
 #include "taviroconfig.h"
 
 #include <QMetaObject>

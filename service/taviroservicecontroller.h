@@ -1,12 +1,14 @@
 #pragma once
 
+#include "service/taviroservicedownloadingqueueitem.h"
 #include "service/tavoimageinfo.h"
-#include "service/taviroserviceengine.h"
 
 #include <QByteArray>
 #include <QMap>
 #include <QObject>
 #include <QString>
+
+class TAVIROServiceEngine;
 
 /**
  * The photo service as QML and the models see it: one invokable per API

@@ -6,6 +6,8 @@
 #include "service/taviroserviceengine.h"
 #include "taviroconfig.h"
 
+#include <QFile>
+#include <QMetaMethod>
 #include <QNetworkAccessManager>
 #include <QPointer>
 #include <QQmlComponent>
@@ -99,6 +101,7 @@ private slots:
     void cleanup();
     void cleanupTestCase();
 
+    void invokables();
     void delivery_data();
     void delivery();
     void qmlHandler();
@@ -164,6 +167,28 @@ void TestServiceController::cleanupTestCase()
 bool TestServiceController::waitForResults(int count)
 {
     return QTest::qWaitFor([this, count] { return m_results >= count; }, 5000) && m_results == count;
+}
+
+void TestServiceController::invokables()
+{
+    // What QML can call, in declaration order, with the parameter names its handlers see.
+    QFile file(QStringLiteral(TAVIRO_TEST_DATA "/service/controller-invokables.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList expected = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+
+    QStringList actual;
+    const QMetaObject &meta = TAVIROServiceController::staticMetaObject;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod method = meta.method(i);
+        if (method.access() != QMetaMethod::Public || method.methodType() == QMetaMethod::Signal)
+            continue;
+        QStringList parameters;
+        for (int p = 0; p < method.parameterCount(); ++p)
+            parameters << QString::fromLatin1(method.parameterTypes().at(p) + ' ' + method.parameterNames().at(p));
+        actual << QString::fromLatin1(method.typeName()) + QLatin1Char(' ') + QString::fromLatin1(method.name())
+                + QLatin1Char('(') + parameters.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
+    QCOMPARE(actual, expected);
 }
 
 void TestServiceController::delivery_data()
