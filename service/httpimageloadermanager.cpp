@@ -48,11 +48,11 @@ void HTTPImageLoaderManager::setSslWarning(SslWarning warning)
 
 void HTTPImageLoaderManager::loadImage(QString url, bool needOAuth)
 {
+    // Listening before asking: no picture can arrive unheard.
+    connectSignal();
     auto *load = new Load;
     load->url = url;
     if (needOAuth) {
-        // Listening before asking: the answer cannot arrive unheard.
-        connectSignal();
         if (!m_service || !QMetaObject::invokeMethod(m_service, "getLargePicture", Q_RETURN_ARG(int, load->transactionId),
                                                      Q_ARG(QString, url)))
             qCDebug(lcService) << "no service to fetch" << url;

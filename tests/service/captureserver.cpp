@@ -1,10 +1,38 @@
 #include "captureserver.h"
 
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QSslSocket>
+#include <QStandardPaths>
+#include <QtTest>
 
 CaptureServer::CaptureServer(QObject *parent)
     : QTcpServer(parent)
 {
+}
+
+bool CaptureServer::makeCertificate(const QString &folder, QSslCertificate *certificate, QSslKey *key)
+{
+    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    if (openssl.isEmpty())
+        return false;
+    const QString keyPath = QDir(folder).filePath(QStringLiteral("key.pem"));
+    const QString certificatePath = QDir(folder).filePath(QStringLiteral("cert.pem"));
+    const int rc = QProcess::execute(
+        openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                  QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                  QStringLiteral("-keyout"), keyPath, QStringLiteral("-out"), certificatePath, QStringLiteral("-days"),
+                  QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                  QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    if (rc != 0)
+        return false;
+    *certificate = QSslCertificate::fromPath(certificatePath).value(0);
+    QFile keyFile(keyPath);
+    if (!keyFile.open(QIODevice::ReadOnly))
+        return false;
+    *key = QSslKey(&keyFile, QSsl::Ec);
+    return !certificate->isNull() && !key->isNull();
 }
 
 bool CaptureServer::listenOnLoopback()
@@ -82,7 +110,9 @@ void CaptureServer::readFrom(QTcpSocket *socket)
 
         Reply reply;
         if (m_replies.isEmpty()) {
-            m_unexpected.append(QString::fromLatin1(request.method + ' ' + request.path));
+            const QByteArray what = request.method + ' ' + request.path;
+            m_unexpected.append(QString::fromLatin1(what));
+            QTest::qFail(("unexpected request: " + what).constData(), __FILE__, __LINE__);
             reply.status = 500;
         } else {
             reply = m_replies.takeFirst();

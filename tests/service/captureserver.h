@@ -12,8 +12,8 @@ class QTcpSocket;
 
 /**
  * HTTP/1.1 server on loopback for tests: records every request and answers
- * each with the next scripted reply. A request with no reply left is
- * recorded as unexpected and answered 500. With a certificate and key set
+ * each with the next scripted reply. A request with no reply left fails
+ * the running test, is recorded as unexpected and answered 500. With a certificate and key set
  * it speaks TLS.
  */
 class CaptureServer : public QTcpServer
@@ -40,6 +40,10 @@ public:
     };
 
     explicit CaptureServer(QObject *parent = nullptr);
+
+    // A throwaway self-signed certificate for 127.0.0.1, made with the
+    // openssl command in folder; false when openssl is missing or fails.
+    static bool makeCertificate(const QString &folder, QSslCertificate *certificate, QSslKey *key);
 
     bool listenOnLoopback();
     QString url(const QString &path) const;
