@@ -124,6 +124,8 @@ private:
     TAVIROServiceEngine *m_engine = nullptr;
     std::unique_ptr<ProxyCaptureServer> m_server;
     int m_results = 0;
+    // Requests the running test makes; any other request fails it.
+    int m_expectedRequests = 0;
 };
 
 void TestServiceController::initTestCase()
@@ -148,6 +150,7 @@ void TestServiceController::init()
 {
     RecordingHandler::s_calls = 0;
     m_results = 0;
+    m_expectedRequests = 0;
     m_server = std::make_unique<ProxyCaptureServer>();
     QVERIFY(m_server->start(m_engine->findChild<QNetworkAccessManager *>()));
 }
@@ -155,6 +158,7 @@ void TestServiceController::init()
 void TestServiceController::cleanup()
 {
     QTest::qWait(20);
+    QCOMPARE(m_server->requests().size(), m_expectedRequests);
     m_server.reset();
 }
 
@@ -209,6 +213,7 @@ void TestServiceController::delivery_data()
 
 void TestServiceController::delivery()
 {
+    m_expectedRequests = 1;
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(QVariantList, received);
@@ -232,6 +237,7 @@ void TestServiceController::delivery()
 
 void TestServiceController::qmlHandler()
 {
+    m_expectedRequests = 3;
     QQmlEngine engine;
     engine.rootContext()->setContextProperty(QStringLiteral("taviroServiceController"), m_controller);
     QQmlComponent component(&engine);
@@ -266,6 +272,7 @@ void TestServiceController::qmlHandler()
 
 void TestServiceController::callsWithoutHandler()
 {
+    m_expectedRequests = 2;
     const int first = m_controller->getPopularTimeline();
     const int second = m_controller->lovePicture(7);
     QCOMPARE(second, first + 1);
@@ -283,6 +290,7 @@ void TestServiceController::destroyedHandlerIsNotCalled_data()
 
 void TestServiceController::destroyedHandlerIsNotCalled()
 {
+    m_expectedRequests = 2;
     QFETCH(int, status);
 
     m_server->setHoldAnswers(true);
@@ -301,6 +309,7 @@ void TestServiceController::destroyedHandlerIsNotCalled()
 
 void TestServiceController::destroyedQmlHandlerIsNotCalled()
 {
+    m_expectedRequests = 1;
     QQmlEngine engine;
     engine.rootContext()->setContextProperty(QStringLiteral("taviroServiceController"), m_controller);
     QQmlComponent component(&engine);
@@ -319,6 +328,7 @@ void TestServiceController::destroyedQmlHandlerIsNotCalled()
 
 void TestServiceController::cancelledCallIsNotAnswered()
 {
+    m_expectedRequests = 1;
     RecordingHandler handler;
     m_server->setHoldAnswers(true);
     const int transactionId = m_controller->getSuggestFriend(&handler);
@@ -332,6 +342,7 @@ void TestServiceController::cancelledCallIsNotAnswered()
 
 void TestServiceController::handlerWithoutErrorMethod()
 {
+    m_expectedRequests = 2;
     QObject handler;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("No such method.*onTaviroServiceError")));
     m_server->enqueueResponse(response(404, "{}"));
@@ -359,6 +370,7 @@ void TestServiceController::largePicture_data()
 
 void TestServiceController::largePicture()
 {
+    m_expectedRequests = 1;
     QFETCH(int, status);
     QFETCH(bool, withHandler);
     QFETCH(bool, announced);
