@@ -10,6 +10,7 @@
 #include "app/screenmanager.h"
 #include "service/networkaccessmanagerfactory.h"
 #include "service/networkaccessmanagerinteractor.h"
+#include "service/taviroservicecontroller.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,6 +56,7 @@ int runTaviro(int argc, char *argv[])
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;
     context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
+    context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     QMapUtils mapUtils;
     context->setContextProperty(QStringLiteral("QMapUtils"), &mapUtils);
