@@ -3,6 +3,7 @@
 #include "models/notificationsmodel.h"
 #include "models/popularmodel.h"
 #include "models/timelinemodel.h"
+#include "service/taviroservicecontroller.h"
 
 namespace {
 GlobalServices *s_instance = nullptr;
@@ -13,10 +14,12 @@ GlobalServices::GlobalServices(QObject *parent)
     , m_notificationsModel(std::make_unique<NotificationsModel>())
     , m_popularModel(std::make_unique<PopularModel>())
     , m_timelineModel(std::make_unique<TimelineModel>())
+    , m_serviceController(std::make_unique<TAVIROServiceController>())
 {
     NotificationsModel::setInstance(m_notificationsModel.get());
     PopularModel::setInstance(m_popularModel.get());
     TimelineModel::setInstance(m_timelineModel.get());
+    TAVIROServiceController::setInstance(m_serviceController.get());
 }
 
 GlobalServices::~GlobalServices()

@@ -8,6 +8,7 @@
 class NotificationsModel;
 class PopularModel;
 class TimelineModel;
+class TAVIROServiceController;
 
 /**
  * Application-wide signal hub: screens that never see each other stay
@@ -90,4 +91,5 @@ private:
     std::unique_ptr<NotificationsModel> m_notificationsModel;
     std::unique_ptr<PopularModel> m_popularModel;
     std::unique_ptr<TimelineModel> m_timelineModel;
+    std::unique_ptr<TAVIROServiceController> m_serviceController;
 };

@@ -13,6 +13,7 @@
 #include "models/profilerecentimagesmodel.h"
 #include "models/profileviewmanager.h"
 #include "models/usertimelinemodel.h"
+#include "service/taviroservicehandler.h"
 
 #include <QtQml>
 
@@ -24,6 +25,7 @@ void registerQmlTypes()
     qmlRegisterType<ScreenManager>(lib, 1, 0, "ScreenManager");
     qmlRegisterType<DateTimeModel>(lib, 1, 0, "DateTimeModel");
     qmlRegisterType<StorageManager>(lib, 1, 0, "StorageManager");
+    qmlRegisterType<TaviroServiceHandler>(lib, 1, 0, "TaviroServiceHandler");
     qmlRegisterType<ProfileViewManager>(lib, 1, 0, "ProfileViewManager");
     qmlRegisterType<ProfileRecentImagesModel>(lib, 1, 0, "ProfileRecentImagesModel");
     qmlRegisterType<ProfileBadgeModel>(lib, 1, 0, "ProfileBadgeModel");

@@ -11,6 +11,9 @@
 #include "models/notificationsmodel.h"
 #include "models/popularmodel.h"
 #include "models/timelinemodel.h"
+#include "service/networkaccessmanagerfactory.h"
+#include "service/networkaccessmanagerinteractor.h"
+#include "service/taviroservicecontroller.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,7 +46,10 @@ int runTaviro(int argc, char *argv[])
     registerQmlTypes();
     ensureDataFolder();
 
+    // Outlives the view, so the engine never holds a dangling factory.
+    NetworkAccessManagerFactory networkAccessManagerFactory;
     QmlApplicationViewer viewer;
+    viewer.engine()->setNetworkAccessManagerFactory(&networkAccessManagerFactory);
     QQmlContext *context = viewer.rootContext();
 
     auto *globalServices = new GlobalServices;
@@ -53,10 +59,10 @@ int runTaviro(int argc, char *argv[])
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;
     context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
-
     context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
     context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
     context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
+    context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     QMapUtils mapUtils;
     context->setContextProperty(QStringLiteral("QMapUtils"), &mapUtils);
@@ -64,6 +70,7 @@ int runTaviro(int argc, char *argv[])
     context->setContextProperty(
         QStringLiteral("isThai"),
         isThaiCountryCode(QSystemInfoManager::getInstance()->getCurrentMobileCountryCode()));
+    context->setContextProperty(QStringLiteral("nami"), new NetworkAccessManagerInteractor(viewer.engine(), &viewer));
 
     EventFilter eventFilter;
     viewer.installEventFilter(&eventFilter);
