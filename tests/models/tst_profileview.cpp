@@ -3,6 +3,7 @@
 #include "models/usertimelinemodel.h"
 #include "tests/models/modelstesthelpers.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -41,8 +42,6 @@ class TestProfileView : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { registerModelSignalTypes(); }
-    void init();
-    void cleanup();
 
     void getters_data();
     void getters();
@@ -52,25 +51,7 @@ private slots:
     void userTimeline_data();
     void userTimeline();
     void userTimelineEdits();
-
-private:
-    std::unique_ptr<ScopedWorkingDir> m_dir;
-    std::unique_ptr<GlobalServices> m_hub;
 };
-
-void TestProfileView::init()
-{
-    m_dir = std::make_unique<ScopedWorkingDir>();
-    m_hub = std::make_unique<GlobalServices>();
-    GlobalServices::setInstance(m_hub.get());
-}
-
-void TestProfileView::cleanup()
-{
-    GlobalServices::setInstance(nullptr);
-    m_hub.reset();
-    m_dir.reset();
-}
 
 void TestProfileView::getters_data()
 {
@@ -126,6 +107,11 @@ void TestProfileView::getters()
 
 void TestProfileView::recentPhotosAndBadges()
 {
+    ScopedWorkingDir dir;
+    GlobalServices hub;
+    GlobalServices::setInstance(&hub);
+    const auto forgetHub = qScopeGuard([] { GlobalServices::setInstance(nullptr); });
+
     ProfileViewManager manager;
     ProfileRecentImagesModel *recent = manager.recentImagesModel();
     ProfileBadgeModel *badges = manager.badgeModel();
@@ -133,7 +119,7 @@ void TestProfileView::recentPhotosAndBadges()
     QCOMPARE(badges->parent(), &manager);
     attachTester(recent);
     attachTester(badges);
-    QSignalSpy accessChanges(m_hub.get(), &GlobalServices::accessLevelSaltChanged);
+    QSignalSpy accessChanges(&hub, &GlobalServices::accessLevelSaltChanged);
 
     QVERIFY(manager.parseJSON(fixture(QStringLiteral("profile.json"))));
     QCOMPARE(intColumn(*recent, kPictureId), (QList<int>{7, 4, 3}));

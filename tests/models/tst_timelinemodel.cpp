@@ -2,6 +2,7 @@
 #include "models/timelinemodel.h"
 #include "tests/models/modelstesthelpers.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -332,6 +333,7 @@ void TestTimelineModel::photoSummary()
 {
     GlobalServices hub;
     GlobalServices::setInstance(&hub);
+    const auto forgetHub = qScopeGuard([] { GlobalServices::setInstance(nullptr); });
     QSignalSpy accessChanges(&hub, &GlobalServices::accessLevelSaltChanged);
 
     TimelineModel model;
@@ -341,7 +343,6 @@ void TestTimelineModel::photoSummary()
     QSignalSpy layouts(&model, &QAbstractItemModel::layoutChanged);
 
     QVERIFY(model.parsePhotoSummaryJSON(fixture(QStringLiteral("photo_summary.json"))));
-    GlobalServices::setInstance(nullptr);
 
     // Photo 7: counters equal, salt differs; photo 6: counters differ only.
     QCOMPARE(accessChanges.count(), 1);
