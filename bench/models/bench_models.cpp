@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +77,7 @@ private slots:
     void refreshPage();
     void loadMorePage();
     void parseOnly();
+    void saveOnly_data();
     void saveOnly();
     void popularPage();
     void showPage();
@@ -84,7 +86,7 @@ private slots:
     void restoreTimeline();
 
 private:
-    std::unique_ptr<TimelineModel> timelineWith(int rows);
+    std::unique_ptr<TimelineModel> timelineWith(int rows, bool savedToDisk = false);
 
     QTemporaryDir m_dir;
     QString m_previousDir;
@@ -104,27 +106,38 @@ void BenchModels::cleanupTestCase()
     QDir::setCurrent(m_previousDir);
 }
 
-std::unique_ptr<TimelineModel> BenchModels::timelineWith(int rows)
+// A timeline of `rows` rows. Its last save is either still in the page
+// cache or already written out, as when the next page arrives much later:
+// replacing a written-out file makes the file system write the new one at
+// once.
+std::unique_ptr<TimelineModel> BenchModels::timelineWith(int rows, bool savedToDisk)
 {
     auto model = std::make_unique<TimelineModel>();
     model->clear();
     if (rows > 0)
         model->parseJSON(photoPage(rows, rows), true);
+    QFile saved(QStringLiteral("sav/timeline.sav"));
+    if (savedToDisk && saved.open(QIODevice::ReadOnly))
+        ::fsync(saved.handle());
     return model;
 }
 
 void BenchModels::refreshPage_data()
 {
     QTest::addColumn<int>("rows");
-    QTest::newRow("onto 30 restored rows") << 30;
-    QTest::newRow("onto 1000 rows") << 1000;
+    QTest::addColumn<bool>("savedToDisk");
+    QTest::newRow("onto 30 rows, last save cached") << 30 << false;
+    QTest::newRow("onto 30 rows, last save on disk") << 30 << true;
+    QTest::newRow("onto 1000 rows, last save cached") << 1000 << false;
+    QTest::newRow("onto 1000 rows, last save on disk") << 1000 << true;
 }
 
 // The whole road of a refresh: parse, put on top, save the first 30, reset.
 void BenchModels::refreshPage()
 {
     QFETCH(int, rows);
-    reportMedian([this, rows] { return timelineWith(rows); },
+    QFETCH(bool, savedToDisk);
+    reportMedian([this, rows, savedToDisk] { return timelineWith(rows, savedToDisk); },
                  [this](TimelineModel &model) { model.parseJSON(m_page, false); });
 }
 
@@ -141,12 +154,18 @@ void BenchModels::parseOnly()
     }
 }
 
+void BenchModels::saveOnly_data()
+{
+    QTest::addColumn<bool>("savedToDisk");
+    QTest::newRow("last save cached") << false;
+    QTest::newRow("last save on disk") << true;
+}
+
 void BenchModels::saveOnly()
 {
-    const auto model = timelineWith(30);
-    QBENCHMARK {
-        model->saveJSON();
-    }
+    QFETCH(bool, savedToDisk);
+    reportMedian([this, savedToDisk] { return timelineWith(30, savedToDisk); },
+                 [](TimelineModel &model) { model.saveJSON(); });
 }
 
 void BenchModels::popularPage()
