@@ -2,15 +2,10 @@
 
 #include "models/modelslog.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QTemporaryFile>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <iterator>
 
 namespace JsonRows {
@@ -56,24 +51,6 @@ QVariantMap firstObject(const QVariant &list)
 qint64 idOf(const QVariant &row, const QString &key)
 {
     return row.toMap().value(key).toLongLong();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    // The saved lists are copies of what the service holds: they must never
-    // be found half-written, but need not outlive a power cut, so there is no
-    // sync to disk, which would cost milliseconds per page.
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
-        qCDebug(lcModels) << "cannot write" << path << file.errorString();
-        return;
-    }
-    file.close();
-    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
-        qCDebug(lcModels) << "cannot replace" << path << std::strerror(errno);
-        return;
-    }
-    file.setAutoRemove(false);
 }
 
 } // namespace JsonRows

@@ -29,8 +29,4 @@ QVariantMap firstObject(const QVariant &list);
 // An id field of a row, read as a 64-bit integer.
 qint64 idOf(const QVariant &row, const QString &key);
 
-// Replaces the file atomically: a crash leaves either the old or the new
-// content. Failures are logged and otherwise silent.
-void writeFile(const QString &path, const QByteArray &bytes);
-
 } // namespace JsonRows

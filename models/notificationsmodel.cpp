@@ -2,6 +2,7 @@
 
 #include "models/jsonrows.h"
 #include "models/roletable.h"
+#include "models/savefilewriter.h"
 
 #include <QJsonDocument>
 
@@ -302,8 +303,8 @@ void NotificationsModel::saveNotifications()
     QVariantMap saved;
     for (int listIndex = 0; listIndex < kListCount; ++listIndex)
         saved.insert(kSavedKeys[listIndex], m_lists[listIndex].mid(0, kSavedRows));
-    JsonRows::writeFile(QStringLiteral("notifications.sav"),
-                        QJsonDocument::fromVariant(saved).toJson(QJsonDocument::Compact));
+    SaveFileWriter::write(QStringLiteral("notifications.sav"),
+                          QJsonDocument::fromVariant(saved).toJson(QJsonDocument::Compact));
 }
 
 bool NotificationsModel::isLoading()

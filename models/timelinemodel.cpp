@@ -3,6 +3,7 @@
 #include "app/globalservices.h"
 #include "models/jsonrows.h"
 #include "models/modelslog.h"
+#include "models/savefilewriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,11 +128,12 @@ void TimelineModel::saveJSON()
 {
     QDir().mkdir(kSaveFolder);
     const QVariantList saved = m_rows.mid(0, kSavedRows);
-    JsonRows::writeFile(kSaveFile, QJsonDocument::fromVariant(saved).toJson(QJsonDocument::Compact));
+    SaveFileWriter::write(kSaveFile, QJsonDocument::fromVariant(saved).toJson(QJsonDocument::Compact));
 }
 
 void TimelineModel::loadJSON()
 {
+    SaveFileWriter::waitForWrites();
     QFile file(kSaveFile);
     if (!file.open(QIODevice::ReadOnly))
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "models/savefilewriter.h"
+
 #include <QAbstractItemModel>
 #include <QAbstractItemModelTester>
 #include <QByteArray>
@@ -88,7 +90,11 @@ public:
         QVERIFY2(m_dir.isValid(), "no temporary folder");
         QDir::setCurrent(m_dir.path());
     }
-    ~ScopedWorkingDir() { QDir::setCurrent(m_previous); }
+    ~ScopedWorkingDir()
+    {
+        SaveFileWriter::waitForWrites();
+        QDir::setCurrent(m_previous);
+    }
 
     QString path() const { return m_dir.path(); }
 

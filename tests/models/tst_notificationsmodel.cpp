@@ -418,9 +418,11 @@ void TestNotificationsModel::saveNotifications()
 
     m_model->saveJSON();
     m_model->loadJSON();
+    SaveFileWriter::waitForWrites();
     QVERIFY(!QFile::exists(QStringLiteral("notifications.sav")));
 
     m_model->saveNotifications();
+    SaveFileWriter::waitForWrites();
     QFile file(QStringLiteral("notifications.sav"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QVariantMap saved = QJsonDocument::fromJson(file.readAll()).toVariant().toMap();

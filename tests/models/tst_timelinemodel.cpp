@@ -18,6 +18,7 @@ const QString kSaveFile = QStringLiteral("sav/timeline.sav");
 
 QVariantList savedRows()
 {
+    SaveFileWriter::waitForWrites();
     QFile file(kSaveFile);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -26,6 +27,7 @@ QVariantList savedRows()
 
 QByteArray savedBytes()
 {
+    SaveFileWriter::waitForWrites();
     QFile file(kSaveFile);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -210,6 +212,7 @@ void TestTimelineModel::saveReplacesFileWhole()
     QCOMPARE(::link(qPrintable(kSaveFile), "sav/previous.sav"), 0);
 
     QVERIFY(model.parseJSON(fixture(QStringLiteral("timeline_7_6.json"))));
+    SaveFileWriter::waitForWrites();
 
     QFile previous(QStringLiteral("sav/previous.sav"));
     QVERIFY(previous.open(QIODevice::ReadOnly));
@@ -226,6 +229,7 @@ void TestTimelineModel::failedSaveLeavesNoTrace()
     attachTester(&model);
     QVERIFY(model.parseJSON(fixture(QStringLiteral("timeline_5_4.json"))));
     QCOMPARE(model.getCount(), 2);
+    SaveFileWriter::waitForWrites();
     QCOMPARE(QDir(QStringLiteral("sav")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{"timeline.sav"});
 }
