@@ -8,6 +8,8 @@
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "camera/photomodelbuilder.h"
+#include "camera/tavirocamera.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,12 +53,15 @@ int runTaviro(int argc, char *argv[])
     ScreenManager::mainView = &viewer;
     context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
 
+    TAVIROCamera::repaintTarget = &viewer;
+
     QMapUtils mapUtils;
     context->setContextProperty(QStringLiteral("QMapUtils"), &mapUtils);
     context->setContextProperty(QStringLiteral("isChina"), QVariant::fromValue<QObject *>(nullptr));
     context->setContextProperty(
         QStringLiteral("isThai"),
         isThaiCountryCode(QSystemInfoManager::getInstance()->getCurrentMobileCountryCode()));
+    context->setContextProperty(QStringLiteral("photomodel"), PhotoModelBuilder::getInstance()->model());
 
     EventFilter eventFilter;
     viewer.installEventFilter(&eventFilter);
