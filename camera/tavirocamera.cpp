@@ -14,6 +14,45 @@
 
 QPointer<QQuickWindow> TAVIROCamera::repaintTarget;
 
+namespace {
+
+// Flash mode bits: ours and QtMultimedia's, where they differ.
+struct FlashBit {
+    int ours;
+    int camera;
+};
+constexpr FlashBit flashBits[] = {
+    {TAVIROCamera::FlashSlowSyncFrontCurtain, QCameraExposure::FlashSlowSyncFrontCurtain},
+    {TAVIROCamera::FlashSlowSyncRearCurtain, QCameraExposure::FlashSlowSyncRearCurtain},
+    {TAVIROCamera::FlashManual, QCameraExposure::FlashManual},
+};
+
+QCameraExposure::FlashModes toCameraFlash(int mode)
+{
+    int camera = mode & 0x3f;
+    for (const FlashBit &bit : flashBits) {
+        if (mode & bit.ours)
+            camera |= bit.camera;
+    }
+    return QCameraExposure::FlashModes(camera);
+}
+
+// The video light has no value of ours: it lights like the torch.
+int fromCameraFlash(QCameraExposure::FlashModes modes)
+{
+    const int camera = int(modes);
+    int mode = camera & 0x3f;
+    if (camera & QCameraExposure::FlashVideoLight)
+        mode |= TAVIROCamera::FlashTorch;
+    for (const FlashBit &bit : flashBits) {
+        if (camera & bit.camera)
+            mode |= bit.ours;
+    }
+    return mode;
+}
+
+} // namespace
+
 TAVIROCamera::TAVIROCamera(QQuickItem *parent)
     : QQuickPaintedItem(parent)
     , m_camera(std::make_unique<QCamera>())
@@ -109,7 +148,7 @@ TAVIROCamera::LockStatus TAVIROCamera::lockStatus() const
 
 int TAVIROCamera::flashMode() const
 {
-    return static_cast<int>(m_exposure->flashMode());
+    return fromCameraFlash(m_exposure->flashMode());
 }
 
 int TAVIROCamera::focusMode() const
@@ -124,11 +163,9 @@ bool TAVIROCamera::isAvailable() const
 
 void TAVIROCamera::start()
 {
-    if (!isAvailable()) {
-        reportNoCamera();
-        return;
-    }
     m_camera->start();
+    if (!isAvailable())
+        reportNoCamera();
 }
 
 void TAVIROCamera::stop()
@@ -178,7 +215,7 @@ void TAVIROCamera::setFlashMode(int mode)
     const int before = flashMode();
     if (before == mode)
         return;
-    m_exposure->setFlashMode(static_cast<QCameraExposure::FlashModes>(mode));
+    m_exposure->setFlashMode(toCameraFlash(mode));
     if (flashMode() != before)
         emit flashModeChanged(flashMode());
 }

@@ -50,16 +50,18 @@ public:
     };
     Q_ENUM(LockStatus)
 
+    // The values QML knows. QtMultimedia has put its video light at 64 and
+    // moved the last three up by one bit; flashMode translates.
     enum FlashMode {
-        FlashAuto = QCameraExposure::FlashAuto,
-        FlashOff = QCameraExposure::FlashOff,
-        FlashOn = QCameraExposure::FlashOn,
-        FlashRedEyeReduction = QCameraExposure::FlashRedEyeReduction,
-        FlashFill = QCameraExposure::FlashFill,
-        FlashTorch = QCameraExposure::FlashTorch,
-        FlashSlowSyncFrontCurtain = QCameraExposure::FlashSlowSyncFrontCurtain,
-        FlashSlowSyncRearCurtain = QCameraExposure::FlashSlowSyncRearCurtain,
-        FlashManual = QCameraExposure::FlashManual,
+        FlashAuto = 1,
+        FlashOff = 2,
+        FlashOn = 4,
+        FlashRedEyeReduction = 8,
+        FlashFill = 16,
+        FlashTorch = 32,
+        FlashSlowSyncFrontCurtain = 64,
+        FlashSlowSyncRearCurtain = 128,
+        FlashManual = 256,
     };
     Q_ENUM(FlashMode)
 
