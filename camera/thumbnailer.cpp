@@ -57,15 +57,16 @@ QImage Thumbnailer::thumbnail(const QString &filePath)
     return image;
 }
 
+// The keys are read from the decoded image: QImageReader::text() cannot
+// handle keys that contain a colon.
 QImage Thumbnailer::cached(const QString &cachePath, const QByteArray &uri, const QByteArray &mtime)
 {
     QImageReader reader(cachePath, "png");
-    if (!reader.canRead())
+    const QImage image = reader.read();
+    if (image.isNull() || image.text(QStringLiteral("Thumb::URI")).toUtf8() != uri
+        || image.text(QStringLiteral("Thumb::MTime")).toUtf8() != mtime)
         return {};
-    if (reader.text(QStringLiteral("Thumb::URI")).toUtf8() != uri
-        || reader.text(QStringLiteral("Thumb::MTime")).toUtf8() != mtime)
-        return {};
-    return reader.read();
+    return image;
 }
 
 // Decoded straight at the size that covers the square, then cut to it.
