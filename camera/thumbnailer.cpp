@@ -69,27 +69,25 @@ QImage Thumbnailer::cached(const QString &cachePath, const QByteArray &uri, cons
     return image;
 }
 
-// Decoded straight at the size that covers the square, then cut to it.
+// Decoded at twice the size that covers the square (a JPEG shrinks while it
+// is decoded), then scaled smoothly and cut to the square.
 QImage Thumbnailer::make(const QString &filePath)
 {
     QImageReader reader(filePath);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && !size.isEmpty()) {
-        const qreal scale = qMax(qreal(Size) / size.width(), qreal(Size) / size.height());
-        reader.setScaledSize(QSize(qMax(Size, int(std::ceil(size.width() * scale))),
-                                   qMax(Size, int(std::ceil(size.height() * scale)))));
+        const qreal scale = qMin(1.0, 2 * qMax(qreal(Size) / size.width(), qreal(Size) / size.height()));
+        reader.setScaledSize(QSize(qMax(1, int(std::ceil(size.width() * scale))),
+                                   qMax(1, int(std::ceil(size.height() * scale)))));
     }
     QImage image = reader.read();
     if (image.isNull()) {
         qCDebug(lcCamera) << "no thumbnail for" << filePath << reader.errorString();
         return {};
     }
-    if (image.width() != Size || image.height() != Size) {
-        image = image.scaled(Size, Size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-        image = image.copy((image.width() - Size) / 2, (image.height() - Size) / 2, Size, Size);
-    }
-    return image;
+    image = image.scaled(Size, Size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    return image.copy((image.width() - Size) / 2, (image.height() - Size) / 2, Size, Size);
 }
 
 void Thumbnailer::store(const QString &cachePath, QImage image, const QByteArray &uri, const QByteArray &mtime)

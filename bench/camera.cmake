@@ -1,0 +1,3 @@
+# Camera and gallery benchmarks.
+taviro_add_bench(bench_thumbnailer SOURCES camera/bench_thumbnailer.cpp LIBS taviro_camera)
+taviro_add_bench(bench_viewfinder SOURCES camera/bench_viewfinder.cpp LIBS taviro_camera)
