@@ -10,6 +10,8 @@
 #include <QImageEncoderControl>
 #include <QMediaService>
 #include <QPainter>
+#include <QQuickItemGrabResult>
+#include <QQuickWindow>
 #include <QSignalSpy>
 #include <QThread>
 #include <QVideoSurfaceFormat>
@@ -256,6 +258,39 @@ private slots:
                     QFAIL(qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
             }
         }
+    }
+
+    // In a scene: a frame from the video thread reaches the screen by itself.
+    void frameRepaintsTheScene()
+    {
+        QQuickWindow window;
+        window.resize(480, 640);
+        auto *camera = new TAVIROCamera(window.contentItem());
+        camera->setSize(QSizeF(480, 640));
+        TAVIROCamera::repaintTarget = &window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto *surface = camera->findChild<MyVideoSurface *>();
+        QVERIFY(surface->start(QVideoSurfaceFormat(QSize(640, 480), QVideoFrame::Format_RGB32)));
+        QImage red(640, 480, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QSignalSpy rendered(&window, &QQuickWindow::afterRendering);
+        QTRY_VERIFY(rendered.count() > 0);
+        rendered.clear();
+        QScopedPointer<QThread> video(QThread::create([&] { surface->present(QVideoFrame(red)); }));
+        video->start();
+        QVERIFY(video->wait(5000));
+        QTRY_VERIFY(rendered.count() > 0);
+
+        QSharedPointer<QQuickItemGrabResult> grab = camera->grabToImage();
+        QVERIFY(grab);
+        QSignalSpy ready(grab.data(), &QQuickItemGrabResult::ready);
+        QVERIFY(ready.wait());
+        const QImage shown = grab->image().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.pixel(80, 80), qRgb(255, 0, 0));
+        QCOMPARE(shown.pixel(79, 80) == qRgb(255, 0, 0), false);
+        TAVIROCamera::repaintTarget = nullptr;
     }
 
     void stoppedViewfinderPaintsNothing()
