@@ -50,7 +50,7 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("name");
-        // The thumbnail specification's own example.
+        // The freedesktop.org thumbnail standard's own example.
         QTest::newRow("published example") << "/home/jens/photos/me.png" << "c6ee772d9e49320e97ec29a7eb5b1697.png";
         QTest::newRow("escaped URI") << "/tmp/a b.jpg" << "45f1b47640b52dc5428fd58ac89fec15.png";
     }
