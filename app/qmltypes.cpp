@@ -11,6 +11,7 @@
 #include "camera/simpleimage.h"
 #include "camera/symbiancameracapturer.h"
 #include "camera/tavirocamera.h"
+#include "service/taviroservicehandler.h"
 
 #include <QtQml>
 
@@ -27,5 +28,6 @@ void registerQmlTypes()
     qmlRegisterType<StorageManager>(lib, 1, 0, "StorageManager");
     qmlRegisterType<SymbianCameraCapturer>(lib, 1, 0, "SymbianCameraCapturer");
     qmlRegisterType<FocusZoneItem>(lib, 1, 0, "FocusZoneItem");
+    qmlRegisterType<TaviroServiceHandler>(lib, 1, 0, "TaviroServiceHandler");
     qmlRegisterType<PhotoItem>("PhotoPicker", 1, 0, "PhotoItem");
 }

@@ -10,6 +10,9 @@
 #include "app/screenmanager.h"
 #include "camera/photomodelbuilder.h"
 #include "camera/tavirocamera.h"
+#include "service/networkaccessmanagerfactory.h"
+#include "service/networkaccessmanagerinteractor.h"
+#include "service/taviroservicecontroller.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,7 +45,10 @@ int runTaviro(int argc, char *argv[])
     registerQmlTypes();
     ensureDataFolder();
 
+    // Outlives the view, so the engine never holds a dangling factory.
+    NetworkAccessManagerFactory networkAccessManagerFactory;
     QmlApplicationViewer viewer;
+    viewer.engine()->setNetworkAccessManagerFactory(&networkAccessManagerFactory);
     QQmlContext *context = viewer.rootContext();
 
     auto *globalServices = new GlobalServices;
@@ -55,12 +61,15 @@ int runTaviro(int argc, char *argv[])
 
     TAVIROCamera::repaintTarget = &viewer;
 
+    context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
+
     QMapUtils mapUtils;
     context->setContextProperty(QStringLiteral("QMapUtils"), &mapUtils);
     context->setContextProperty(QStringLiteral("isChina"), QVariant::fromValue<QObject *>(nullptr));
     context->setContextProperty(
         QStringLiteral("isThai"),
         isThaiCountryCode(QSystemInfoManager::getInstance()->getCurrentMobileCountryCode()));
+    context->setContextProperty(QStringLiteral("nami"), new NetworkAccessManagerInteractor(viewer.engine(), &viewer));
     context->setContextProperty(QStringLiteral("photomodel"), PhotoModelBuilder::getInstance()->model());
 
     EventFilter eventFilter;
