@@ -16,6 +16,10 @@ QPointer<QQuickWindow> TAVIROCamera::repaintTarget;
 
 namespace {
 
+// Flash mode bits with the same value here and in QtMultimedia.
+constexpr int sharedFlashBits = TAVIROCamera::FlashAuto | TAVIROCamera::FlashOff | TAVIROCamera::FlashOn
+    | TAVIROCamera::FlashRedEyeReduction | TAVIROCamera::FlashFill | TAVIROCamera::FlashTorch;
+
 // Flash mode bits: ours and QtMultimedia's, where they differ.
 struct FlashBit {
     int ours;
@@ -29,7 +33,7 @@ constexpr FlashBit flashBits[] = {
 
 QCameraExposure::FlashModes toCameraFlash(int mode)
 {
-    int camera = mode & 0x3f;
+    int camera = mode & sharedFlashBits;
     for (const FlashBit &bit : flashBits) {
         if (mode & bit.ours)
             camera |= bit.camera;
@@ -41,7 +45,7 @@ QCameraExposure::FlashModes toCameraFlash(int mode)
 int fromCameraFlash(QCameraExposure::FlashModes modes)
 {
     const int camera = int(modes);
-    int mode = camera & 0x3f;
+    int mode = camera & sharedFlashBits;
     if (camera & QCameraExposure::FlashVideoLight)
         mode |= TAVIROCamera::FlashTorch;
     for (const FlashBit &bit : flashBits) {
@@ -67,7 +71,8 @@ TAVIROCamera::TAVIROCamera(QQuickItem *parent)
             qOverload<QCamera::LockType, QCamera::LockStatus, QCamera::LockChangeReason>(&QCamera::lockStatusChanged),
             this, &TAVIROCamera::_q_updateLockStatus);
     connect(m_camera.get(), &QCamera::stateChanged, this, &TAVIROCamera::_q_updateState);
-    connect(m_camera.get(), qOverload<bool>(&QMediaObject::availabilityChanged), this, &TAVIROCamera::availableChanged);
+    connect(m_camera.get(), &QCamera::statusChanged, this, &TAVIROCamera::updateAvailable);
+    connect(m_camera.get(), qOverload<bool>(&QMediaObject::availabilityChanged), this, &TAVIROCamera::updateAvailable);
     connect(m_camera.get(), &QCamera::errorOccurred, this, &TAVIROCamera::onCameraError);
 
     m_imageCapture = new QCameraImageCapture(m_camera.get(), this);
@@ -81,6 +86,7 @@ TAVIROCamera::TAVIROCamera(QQuickItem *parent)
     if (m_camera->state() == QCamera::ActiveState)
         m_camera->stop();
     m_camera->start();
+    m_available = m_camera->isAvailable();
 }
 
 TAVIROCamera::~TAVIROCamera()
@@ -158,12 +164,24 @@ int TAVIROCamera::focusMode() const
 
 bool TAVIROCamera::isAvailable() const
 {
-    return m_camera->isAvailable();
+    return m_available;
+}
+
+// A camera error makes the camera unavailable until it starts again; the
+// camera announces neither change itself.
+void TAVIROCamera::updateAvailable()
+{
+    const bool available = m_camera->isAvailable();
+    if (available == m_available)
+        return;
+    m_available = available;
+    emit availableChanged();
 }
 
 void TAVIROCamera::start()
 {
     m_camera->start();
+    updateAvailable();
     if (!isAvailable())
         reportNoCamera();
 }
@@ -282,6 +300,7 @@ void TAVIROCamera::_q_captureFailed(int id, QCameraImageCapture::Error error, co
 void TAVIROCamera::onCameraError()
 {
     qCDebug(lcCamera) << "camera error:" << m_camera->error() << m_camera->errorString();
+    updateAvailable();
     if (!m_capturePending)
         return;
     m_capturePending = false;

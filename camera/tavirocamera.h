@@ -133,6 +133,7 @@ private:
     void onCameraError();
     void repaintViewfinder();
     void reportNoCamera();
+    void updateAvailable();
 
     std::unique_ptr<QCamera> m_camera;
     QCameraImageCapture *m_imageCapture = nullptr;
@@ -145,5 +146,6 @@ private:
     QTime m_lockFailureTime;
     QString m_capturedImagePath;
     bool m_capturePending = false;
+    bool m_available = false;
     std::atomic_bool m_repaintQueued{false};
 };

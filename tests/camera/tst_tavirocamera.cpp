@@ -97,6 +97,7 @@ private slots:
         QFETCH(bool, cameraError);
         TAVIROCamera camera;
         QSignalSpy failed(&camera, &TAVIROCamera::captureFailed);
+        QSignalSpy available(&camera, &TAVIROCamera::availableChanged);
         camera.captureImage();
         if (cameraError)
             emit control<QCameraControl>(camera)->error(QCamera::CameraError, QStringLiteral("device lost"));
@@ -105,8 +106,10 @@ private slots:
                                                                     QStringLiteral("device lost"));
         QCOMPARE(failed.count(), 1);
         QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("device lost"));
+        QCOMPARE(camera.isAvailable(), !cameraError);
         camera.start();
         QVERIFY(camera.isAvailable());
+        QCOMPARE(available.count(), cameraError ? 2 : 0);
         camera.captureImage();
         QCOMPARE(captureCount(camera), 2);
         QCOMPARE(failed.count(), 1);
