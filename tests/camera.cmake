@@ -20,7 +20,7 @@ taviro_add_test(tst_symbiancameracapturer SOURCES camera/tst_symbiancameracaptur
 taviro_add_test(tst_simpleimage SOURCES camera/tst_simpleimage.cpp LIBS taviro_camera LABELS camera)
 taviro_add_test(tst_photomodel SOURCES camera/tst_photomodel.cpp LIBS taviro_camera LABELS camera)
 taviro_add_test(tst_thumbnailer SOURCES camera/tst_thumbnailer.cpp LIBS taviro_camera LABELS camera)
-taviro_add_test(tst_photoitem SOURCES camera/tst_photoitem.cpp LIBS taviro_camera LABELS camera)
+taviro_add_test(tst_photoitem SOURCES camera/tst_photoitem.cpp LIBS taviro_camera Qt5::Qml LABELS camera)
 taviro_add_test(tst_photopicker SOURCES camera/tst_photopicker.cpp LIBS taviro_camera LABELS camera)
 
 # A real capture through QtMultimedia's GStreamer backend: a FIFO at

@@ -1,8 +1,12 @@
 // Gallery cells and their thumbnail requests.
 #include "camera/photoitem.h"
 #include "camera/photoloader.h"
+#include "camera/photomodel.h"
 
 #include <QPainter>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -126,6 +130,42 @@ private slots:
         item.setUrl(QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("missing.jpg"))));
         QTRY_COMPARE(PhotoLoader::getInstance()->pendingCount(), 0);
         QVERIFY(item.thumbnail().isNull());
+    }
+
+    // As the gallery page uses them: one cell per row of the model.
+    void cellsOfTheGalleryModel()
+    {
+        qmlRegisterType<PhotoItem>("PhotoPicker", 1, 0, "PhotoItem");
+        PhotoModel model;
+        model.setPhotos({{QUrl(photo(QStringLiteral("cell1.jpg"), Qt::red)).toLocalFile(), 2},
+                         {QUrl(photo(QStringLiteral("cell2.jpg"), Qt::blue)).toLocalFile(), 1}});
+        QQmlEngine engine;
+        engine.rootContext()->setContextProperty(QStringLiteral("photomodel"), &model);
+        QQmlComponent component(&engine);
+        component.setData(R"(
+            import QtQuick 2.15
+            import PhotoPicker 1.0
+            Column {
+                Repeater {
+                    model: photomodel
+                    PhotoItem { url: model.url; property var id: model.trackerid }
+                }
+            }
+        )", QUrl());
+        QScopedPointer<QObject> root(component.create());
+        QVERIFY2(root, qPrintable(component.errorString()));
+        QList<PhotoItem *> cells;
+        for (QQuickItem *child : qobject_cast<QQuickItem *>(root.data())->childItems()) {
+            if (auto *cell = qobject_cast<PhotoItem *>(child))
+                cells.append(cell);
+        }
+        QCOMPARE(cells.size(), 2);
+        QTRY_COMPARE(PhotoLoader::getInstance()->pendingCount(), 0);
+        for (PhotoItem *cell : cells) {
+            QCOMPARE(cell->thumbnail().size(), QSize(170, 170));
+            QCOMPARE(cell->property("id").toLongLong(), PhotoModel::trackerId(cell->url().toLocalFile()));
+        }
+        QVERIFY(qRed(cells.at(0)->thumbnail().pixel(85, 85)) > 230);
     }
 
     void pressedPainting_data()
