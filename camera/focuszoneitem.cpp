@@ -21,9 +21,6 @@ void FocusZoneItem::paint(QPainter *painter)
     const int t = w / 15;
     const int l = w / 4;
 
-    painter->save();
-    painter->setPen(m_color);
-    painter->setBrush(m_color);
     const QRect arms[] = {
         {0, 0, t, l},         {0, 0, l, t},
         {w - t, h - l, t, l}, {w - l, h - t, l, t},
@@ -32,5 +29,4 @@ void FocusZoneItem::paint(QPainter *painter)
     };
     for (const QRect &arm : arms)
         painter->fillRect(arm, m_color);
-    painter->restore();
 }
