@@ -4,6 +4,7 @@
 #include "server/database.h"
 #include "server/externalnetworks.h"
 #include "server/formbody.h"
+#include "server/multipartform.h"
 #include "server/requestverifier.h"
 #include "server/serverlog.h"
 
@@ -15,6 +16,8 @@
 #include <mutex>
 
 namespace {
+
+const char kUploadTypeHeader[] = "X-Taviro-Multipart-Type";
 
 // The upload's text parts in the order the app signs them.
 const char *const kUploadFields[] = {"name", "description", "geo_location_lat", "geo_location_long",
@@ -90,61 +93,90 @@ void HttpFrontend::install(httplib::Server &server, const std::string &scheme)
             sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The Host header is missing"));
             return httplib::Server::HandlerResponse::Handled;
         }
+        // cpp-httplib's own multipart parser refuses the app's uploads (they
+        // end without a line break after the closing boundary): hide the type
+        // so that the body arrives raw for MultipartForm. The request object
+        // itself is not const; only this hook's view of it is.
+        const std::string type = req.get_header_value("Content-Type");
+        if (req.is_multipart_form_data()) {
+            auto &headers = const_cast<httplib::Request &>(req).headers;
+            headers.erase("Content-Type");
+            headers.emplace("Content-Type", "application/octet-stream");
+            headers.emplace(kUploadTypeHeader, type);
+        }
         return httplib::Server::HandlerResponse::Unhandled;
     });
 
-    server.Post(R"(/v1/([A-Za-z_]+))", [this, scheme](const httplib::Request &req, httplib::Response &res) {
+    // The body is read raw: uploads are parsed here (see MultipartForm).
+    server.Post(R"(/v1/([A-Za-z_]+))", [this, scheme](const httplib::Request &req, httplib::Response &res,
+                                                      const httplib::ContentReader &reader) {
+        std::string body;
+        const bool complete = reader([&body](const char *data, size_t length) {
+            body.append(data, length);
+            return true;
+        });
+        if (!complete) {
+            return res.status == 413
+                ? sendError(res, 413, ApiService::TooLarge,
+                            QStringLiteral("The body is larger than %1 bytes").arg(kMaxBodyBytes))
+                : sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The body could not be read"));
+        }
         const std::string name = req.matches[1];
         if (!ApiService::isKnownCall(name))
             return sendError(res, 404, ApiService::UnknownCall, QStringLiteral("Unknown call"));
         const QString url = signedUrl(scheme, req);
-        std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
 
         if (name == "picture_insert") {
-            if (!req.is_multipart_form_data()) {
+            const std::string boundary = MultipartForm::boundaryOf(req.get_header_value(kUploadTypeHeader));
+            if (boundary.empty()) {
                 return sendError(res, 400, ApiService::InvalidParameter,
                                  QStringLiteral("picture_insert takes multipart/form-data"));
             }
+            const auto form = MultipartForm::parse(body, boundary);
+            if (!form)
+                return sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The multipart body is malformed"));
             FormBody fields;
             std::string signedParameters;
             auto addSigned = [&](const char *field) {
-                if (!req.has_file(field))
+                const MultipartForm::Part *part = form->part(field);
+                if (!part)
                     return;
-                const std::string value = req.get_file_value(field).content;
-                fields.add(field, value);
+                fields.add(field, part->content);
                 if (!signedParameters.empty())
                     signedParameters += '&';
-                signedParameters += std::string(field) + "=" + FormBody::percentEncode(value);
+                signedParameters += std::string(field) + "=" + FormBody::percentEncode(part->content);
             };
             for (const char *field : kUploadFields)
                 addSigned(field);
             for (const char *field : kShareFields) {
-                if (req.has_file(field) && req.get_file_value(field).content == "true")
+                if (form->has(field) && form->part(field)->content == "true")
                     addSigned(field);
             }
+            std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
             const auto outcome = m_verifier.verifyServiceRequest(url, req.get_header_value("Authorization"),
                                                                  QString::fromStdString(signedParameters), true);
             if (!outcome.ok)
                 return sendError(res, 401, ApiService::NotAuthorised, outcome.reason);
-            const QByteArray picture = req.has_file("picture_file")
-                ? QByteArray::fromStdString(req.get_file_value("picture_file").content)
-                : QByteArray();
-            return sendJson(res, m_api.uploadPicture(outcome.userId, fields, picture));
+            const MultipartForm::Part *picture = form->part("picture_file");
+            return sendJson(res, m_api.uploadPicture(outcome.userId, fields,
+                                                     picture ? QByteArray::fromStdString(picture->content)
+                                                             : QByteArray()));
         }
 
         if (!isFormBody(req)) {
             return sendError(res, 415, ApiService::InvalidParameter,
                              QStringLiteral("The body must be application/x-www-form-urlencoded"));
         }
-        const auto body = FormBody::parse(req.body);
-        if (!body)
+        const auto form = FormBody::parse(body);
+        if (!form)
             return sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The body is not a valid form"));
+        std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
         const auto outcome = m_verifier.verifyServiceRequest(url, req.get_header_value("Authorization"),
-                                                             QString::fromUtf8(req.body.data(), int(req.body.size())),
+                                                             QString::fromUtf8(body.data(), int(body.size())),
                                                              !ApiService::allowsAnonymous(name));
         if (!outcome.ok)
             return sendError(res, 401, ApiService::NotAuthorised, outcome.reason);
-        sendJson(res, m_api.call(name, *body, outcome.userId));
+        sendJson(res, m_api.call(name, *form, outcome.userId));
     });
 
     auto bodySigned = [this, scheme](const httplib::Request &req, httplib::Response &res, auto &&answer) {
