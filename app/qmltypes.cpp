@@ -5,6 +5,7 @@
 #include "app/screenmanager.h"
 #include "app/storagemanager.h"
 #include "app/usermanager.h"
+#include "service/taviroservicehandler.h"
 
 #include <QtQml>
 
@@ -16,4 +17,5 @@ void registerQmlTypes()
     qmlRegisterType<ScreenManager>(lib, 1, 0, "ScreenManager");
     qmlRegisterType<DateTimeModel>(lib, 1, 0, "DateTimeModel");
     qmlRegisterType<StorageManager>(lib, 1, 0, "StorageManager");
+    qmlRegisterType<TaviroServiceHandler>(lib, 1, 0, "TaviroServiceHandler");
 }

@@ -211,13 +211,12 @@ void TAVIROServiceEngine::setSslConfiguration(const QSslConfiguration &configura
 
 void TAVIROServiceEngine::replyFinished(QNetworkReply *reply)
 {
-    int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (isTransportError(reply->error()))
-        status = 0;
-    QByteArray body = reply->readAll();
-
     TAVIROServiceDownloadingQueueItem *found = findItem(reply);
     if (found) {
+        int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (isTransportError(reply->error()))
+            status = 0;
+        QByteArray body = reply->readAll();
         // Out of the list before anyone hears of it: a cancel from a slot is
         // then a no-op for an answered transaction.
         m_pending.removeOne(found);
