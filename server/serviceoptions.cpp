@@ -25,7 +25,7 @@ QString ServiceOptions::usage()
         "  --http-port <port>    plain HTTP port on 127.0.0.1 (default 8480, 0 picks a free one)\n"
         "  --https-port <port>   HTTPS port on 127.0.0.1 (default 8443, 0 picks a free one)\n"
         "  --certs <folder>      taviro-service.pem and taviro-service.key (default: beside the build)\n"
-        "  --photos <folder>     demo pictures fetched by scripts/setup (default: <root>/demo-photos)\n"
+        "  --photos <folder>     demo pictures fetched by scripts/setup (default: build/demo-photos)\n"
         "  --seed-demo           fill an empty database with the demo community\n"
         "  --help                this text\n");
 }
@@ -74,7 +74,10 @@ std::optional<ServiceOptions> ServiceOptions::parse(const QStringList &arguments
         if (!QFile::exists(options.certFolder + QStringLiteral("/taviro-service.pem")))
             options.certFolder = rootPath + QStringLiteral("share/taviro-service/certs");
     }
-    if (options.photoFolder.isEmpty())
+    if (options.photoFolder.isEmpty()) {
         options.photoFolder = rootPath + QStringLiteral("demo-photos");
+        if (!QFile::exists(options.photoFolder))
+            options.photoFolder = rootPath + QStringLiteral("share/taviro-service/demo-photos");
+    }
     return options;
 }
