@@ -1,5 +1,6 @@
 #include "service/taviroserviceengine.h"
 
+#include "app/bitpairs.h"
 #include "app/common.h"
 #include "app/globalservices.h"
 #include "app/qsysteminfomanager.h"
@@ -285,14 +286,7 @@ QString TAVIROServiceEngine::deviceParameters()
 
 QString TAVIROServiceEngine::scrambledCellValue(int value)
 {
-    quint32 bits = quint32(value);
-    for (const auto &swap : kCellSwaps) {
-        const quint32 low = (bits >> swap.first) & 1u;
-        const quint32 high = (bits >> swap.second) & 1u;
-        if (low != high)
-            bits ^= (1u << swap.first) | (1u << swap.second);
-    }
-    return QLatin1Char('E') + QString::number(qint32(bits));
+    return QLatin1Char('E') + QString::number(qint32(swapBitPairs(quint32(value), kCellSwaps)));
 }
 
 QSslConfiguration TAVIROServiceEngine::defaultSslConfiguration()
