@@ -30,8 +30,15 @@ bool TaviroService::open(QString *error)
         *error = QStringLiteral("Cannot create the data folder ") + m_options.dataFolder;
         return false;
     }
+    // It holds password hashes and tokens: owner-only, made so before SQLite
+    // opens it, since its journal files take the database file's rights.
+    const QString dbPath = m_options.dataFolder + QStringLiteral("/taviro.db");
+    QFile dbFile(dbPath);
+    if (dbFile.open(QIODevice::Append))
+        dbFile.close();
+    dbFile.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     m_db = std::make_unique<Database>();
-    if (!m_db->open(m_options.dataFolder + QStringLiteral("/taviro.db"))) {
+    if (!m_db->open(dbPath)) {
         *error = QStringLiteral("Cannot open the database in ") + m_options.dataFolder;
         return false;
     }
