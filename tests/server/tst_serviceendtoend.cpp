@@ -55,8 +55,9 @@ Q_SIGNALS:
 
 /**
  * The app's own engine and controller against a freshly started service:
- * accounts, timelines, loves, comments, private follows, uploads, the
- * external networks' token dance, and refused signatures. The app's hosts
+ * the seeded demo account, new accounts, timelines, loves, comments,
+ * private follows, uploads, the external networks' token dance, and refused
+ * signatures. The app's hosts
  * are build-time constants, so a forwarding proxy carries its requests to
  * the service's free ports.
  */
@@ -159,6 +160,7 @@ private Q_SLOTS:
         m_service = std::make_unique<TaviroService>(options);
         QString error;
         QVERIFY2(m_service->open(&error), qPrintable(error));
+        m_service->seedDemoIfEmpty();
         m_service->start();
 
         QHash<int, int> ports;
@@ -183,6 +185,26 @@ private Q_SLOTS:
         m_controller.reset();
         m_service.reset();
         QDir::setCurrent(m_previousDir);
+    }
+
+    void demoAccountSeesItsCommunity()
+    {
+        auto answer = ask([&](QObject *h) { m_controller->loginUser(QStringLiteral("demo"), QStringLiteral("taviro-demo"), h); });
+        QCOMPARE(answer->status, 200);
+        const QJsonObject account = answer->json();
+        const qint64 demo = account.value(QStringLiteral("user_id")).toVariant().toLongLong();
+        m_accounts.insert(QStringLiteral("demo"), {demo, {account.value(QStringLiteral("oauth_token")).toString(),
+                                                          account.value(QStringLiteral("oauth_token_secret")).toString()}});
+        signInAs(QStringLiteral("demo"));
+        QVERIFY(homeIds(0, 0, 50).size() >= 10);
+
+        answer = ask([&](QObject *h) { m_controller->getNotifications(20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, h); });
+        const QJsonObject stats = answer->json().value(QStringLiteral("stats")).toObject();
+        QCOMPARE(stats.value(QStringLiteral("follow_request_count")).toInt(), 2);
+        const QJsonObject first = answer->json().value(QStringLiteral("data")).toArray().first().toObject()
+                                      .value(QStringLiteral("result")).toArray().first().toObject();
+        QVERIFY(first.value(QStringLiteral("pinned")).toBool());
+        QCOMPARE(first.value(QStringLiteral("notification_type")).toInt(), 9);
     }
 
     void registerAndSignIn()
