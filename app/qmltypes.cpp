@@ -5,6 +5,14 @@
 #include "app/screenmanager.h"
 #include "app/storagemanager.h"
 #include "app/usermanager.h"
+#include "models/commentlistmodel.h"
+#include "models/followrequestlistmodel.h"
+#include "models/friendlistmodel.h"
+#include "models/frontpagemodel.h"
+#include "models/profilebadgemodel.h"
+#include "models/profilerecentimagesmodel.h"
+#include "models/profileviewmanager.h"
+#include "models/usertimelinemodel.h"
 #include "service/taviroservicehandler.h"
 
 #include <QtQml>
@@ -18,4 +26,12 @@ void registerQmlTypes()
     qmlRegisterType<DateTimeModel>(lib, 1, 0, "DateTimeModel");
     qmlRegisterType<StorageManager>(lib, 1, 0, "StorageManager");
     qmlRegisterType<TaviroServiceHandler>(lib, 1, 0, "TaviroServiceHandler");
+    qmlRegisterType<ProfileViewManager>(lib, 1, 0, "ProfileViewManager");
+    qmlRegisterType<ProfileRecentImagesModel>(lib, 1, 0, "ProfileRecentImagesModel");
+    qmlRegisterType<ProfileBadgeModel>(lib, 1, 0, "ProfileBadgeModel");
+    qmlRegisterType<UserTimelineModel>(lib, 1, 0, "UserTimelineModel");
+    qmlRegisterType<FrontPageModel>(lib, 1, 0, "FrontPageModel");
+    qmlRegisterType<FriendListModel>(lib, 1, 0, "FriendListModel");
+    qmlRegisterType<CommentListModel>(lib, 1, 0, "CommentListModel");
+    qmlRegisterType<FollowRequestListModel>(lib, 1, 0, "FollowRequestListModel");
 }

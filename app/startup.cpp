@@ -8,6 +8,9 @@
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "models/notificationsmodel.h"
+#include "models/popularmodel.h"
+#include "models/timelinemodel.h"
 #include "service/networkaccessmanagerfactory.h"
 #include "service/networkaccessmanagerinteractor.h"
 #include "service/taviroservicecontroller.h"
@@ -56,6 +59,9 @@ int runTaviro(int argc, char *argv[])
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;
     context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
+    context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
+    context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
+    context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
     context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     QMapUtils mapUtils;
