@@ -7,3 +7,4 @@ taviro_add_test(tst_multipartform SOURCES server/tst_multipartform.cpp LIBS tavi
 taviro_add_test(tst_serviceendtoend SOURCES server/tst_serviceendtoend.cpp server/forwardingproxy.cpp
                 server/forwardingproxy.h LIBS taviro_service_lib taviro_core LABELS server)
 add_dependencies(tst_serviceendtoend taviro_service_certs)
+taviro_add_test(tst_servicemodels SOURCES server/tst_servicemodels.cpp LIBS taviro_service_lib taviro_core LABELS server)
