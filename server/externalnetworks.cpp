@@ -89,11 +89,6 @@ ExternalNetworks::ExternalNetworks(Database &db, RequestVerifier &verifier)
 {
 }
 
-bool ExternalNetworks::isNetwork(const std::string &network)
-{
-    return find(network) != nullptr;
-}
-
 ExternalNetworks::Answer ExternalNetworks::post(const std::string &network, const std::string &path, const QString &url,
                                                 const std::string &authorization)
 {
@@ -166,8 +161,8 @@ ExternalNetworks::Answer ExternalNetworks::authorise(const std::string &network,
     answer.status = 302;
     answer.location = location;
     answer.contentType = "text/html";
-    answer.body = "<!DOCTYPE html><title>Authorised</title><p>Access granted. <a href=\"" + location
-        + "\">Continue</a></p>";
+    answer.body = "<!DOCTYPE html><title>Authorised</title><p>Access granted. <a href=\""
+        + QString::fromStdString(location).toHtmlEscaped().toStdString() + "\">Continue</a></p>";
     return answer;
 }
 

@@ -26,7 +26,6 @@ public:
 
     ExternalNetworks(Database &db, RequestVerifier &verifier);
 
-    static bool isNetwork(const std::string &network);
     // `path` follows the network's base ("/oauth/request_token", ...).
     Answer post(const std::string &network, const std::string &path, const QString &url,
                 const std::string &authorization);
