@@ -11,6 +11,14 @@
 #include "camera/simpleimage.h"
 #include "camera/symbiancameracapturer.h"
 #include "camera/tavirocamera.h"
+#include "models/commentlistmodel.h"
+#include "models/followrequestlistmodel.h"
+#include "models/friendlistmodel.h"
+#include "models/frontpagemodel.h"
+#include "models/profilebadgemodel.h"
+#include "models/profilerecentimagesmodel.h"
+#include "models/profileviewmanager.h"
+#include "models/usertimelinemodel.h"
 #include "service/taviroservicehandler.h"
 
 #include <QtQml>
@@ -29,5 +37,13 @@ void registerQmlTypes()
     qmlRegisterType<SymbianCameraCapturer>(lib, 1, 0, "SymbianCameraCapturer");
     qmlRegisterType<FocusZoneItem>(lib, 1, 0, "FocusZoneItem");
     qmlRegisterType<TaviroServiceHandler>(lib, 1, 0, "TaviroServiceHandler");
+    qmlRegisterType<ProfileViewManager>(lib, 1, 0, "ProfileViewManager");
+    qmlRegisterType<ProfileRecentImagesModel>(lib, 1, 0, "ProfileRecentImagesModel");
+    qmlRegisterType<ProfileBadgeModel>(lib, 1, 0, "ProfileBadgeModel");
+    qmlRegisterType<UserTimelineModel>(lib, 1, 0, "UserTimelineModel");
+    qmlRegisterType<FrontPageModel>(lib, 1, 0, "FrontPageModel");
+    qmlRegisterType<FriendListModel>(lib, 1, 0, "FriendListModel");
+    qmlRegisterType<CommentListModel>(lib, 1, 0, "CommentListModel");
+    qmlRegisterType<FollowRequestListModel>(lib, 1, 0, "FollowRequestListModel");
     qmlRegisterType<PhotoItem>("PhotoPicker", 1, 0, "PhotoItem");
 }

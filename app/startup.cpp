@@ -10,6 +10,9 @@
 #include "app/screenmanager.h"
 #include "camera/photomodelbuilder.h"
 #include "camera/tavirocamera.h"
+#include "models/notificationsmodel.h"
+#include "models/popularmodel.h"
+#include "models/timelinemodel.h"
 #include "service/networkaccessmanagerfactory.h"
 #include "service/networkaccessmanagerinteractor.h"
 #include "service/taviroservicecontroller.h"
@@ -61,6 +64,9 @@ int runTaviro(int argc, char *argv[])
 
     TAVIROCamera::repaintTarget = &viewer;
 
+    context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
+    context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
+    context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
     context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     QMapUtils mapUtils;
