@@ -5,6 +5,12 @@
 #include "app/screenmanager.h"
 #include "app/storagemanager.h"
 #include "app/usermanager.h"
+#include "camera/focuszoneitem.h"
+#include "camera/photoitem.h"
+#include "camera/photopicker.h"
+#include "camera/simpleimage.h"
+#include "camera/symbiancameracapturer.h"
+#include "camera/tavirocamera.h"
 #include "models/commentlistmodel.h"
 #include "models/followrequestlistmodel.h"
 #include "models/friendlistmodel.h"
@@ -24,7 +30,12 @@ void registerQmlTypes()
     qmlRegisterType<UserManager>(lib, 1, 0, "UserManager");
     qmlRegisterType<ScreenManager>(lib, 1, 0, "ScreenManager");
     qmlRegisterType<DateTimeModel>(lib, 1, 0, "DateTimeModel");
+    qmlRegisterType<PhotoPicker>(lib, 1, 0, "PhotoPicker");
+    qmlRegisterType<TAVIROCamera>(lib, 1, 0, "TAVIROCamera");
+    qmlRegisterType<SimpleImage>(lib, 1, 0, "SimpleImage");
     qmlRegisterType<StorageManager>(lib, 1, 0, "StorageManager");
+    qmlRegisterType<SymbianCameraCapturer>(lib, 1, 0, "SymbianCameraCapturer");
+    qmlRegisterType<FocusZoneItem>(lib, 1, 0, "FocusZoneItem");
     qmlRegisterType<TaviroServiceHandler>(lib, 1, 0, "TaviroServiceHandler");
     qmlRegisterType<ProfileViewManager>(lib, 1, 0, "ProfileViewManager");
     qmlRegisterType<ProfileRecentImagesModel>(lib, 1, 0, "ProfileRecentImagesModel");
@@ -34,4 +45,5 @@ void registerQmlTypes()
     qmlRegisterType<FriendListModel>(lib, 1, 0, "FriendListModel");
     qmlRegisterType<CommentListModel>(lib, 1, 0, "CommentListModel");
     qmlRegisterType<FollowRequestListModel>(lib, 1, 0, "FollowRequestListModel");
+    qmlRegisterType<PhotoItem>("PhotoPicker", 1, 0, "PhotoItem");
 }
