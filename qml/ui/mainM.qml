@@ -7,33 +7,29 @@ Rectangle {
     height: 854
     color: "#10141f"
 
-    DateTimeModel { id: dateTime }
     UserManager { id: account }
 
-    Column {
-        anchors.centerIn: parent
-        spacing: 18
+    function signedIn() {
+        account.loadLoggedInAccount()
+        pages.source = "pages/TimelinePage.qml"
+    }
 
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: "TAVIRO"
-            color: "white"
-            font.pixelSize: 48
-            font.bold: true
-            font.letterSpacing: 6
-        }
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: account.isLoggedIn() ? qsTr("Signed in as %1").arg(account.getUsername())
-                                       : qsTr("Not signed in")
-            color: "#c8cbe0"
-            font.pixelSize: 20
-        }
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: isThai ? qsTr("Thai network") : ""
-            color: "#c8cbe0"
-            font.pixelSize: 16
-        }
+    function signedOut() {
+        account.logout()
+        timelineModel.clear()
+        pages.source = "pages/SignInPage.qml"
+    }
+
+    Loader {
+        id: pages
+        anchors.fill: parent
+        source: account.isLoggedIn() ? "pages/TimelinePage.qml" : "pages/SignInPage.qml"
+    }
+
+    Connections {
+        target: pages.item
+        ignoreUnknownSignals: true
+        function onSignedIn() { root.signedIn() }
+        function onSignedOut() { root.signedOut() }
     }
 }
