@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+#include <array>
+
+/**
+ * Colour tables shared by every filter of one manager: sRGB decoding, the
+ * CIELAB curve and its inverse, and sRGB encoding, with the CIELAB round trip
+ * built on them. Read-only after construction, so workers share it freely.
+ */
+class FilterCommon : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int labTableSize = 2000;
+
+    FilterCommon();
+
+    float linear(quint8 v) const { return m_linearTable[v]; }
+    float labForward(int k) const { return m_labForwardTable[size_t(clampIndex(k))]; }
+    float labInverse(int k) const { return m_labInverseTable[size_t(clampIndex(k))]; }
+    quint8 gammaEncode(int k) const { return m_gammaEncodeTable[size_t(clampIndex(k))]; }
+
+    // Lightness and the two colour axes as bytes (128 is neutral).
+    void rgbToLab(quint8 red, quint8 green, quint8 blue, quint8 &l, quint8 &a, quint8 &b) const;
+    // An opaque 32-bit pixel; lightness 0 is black.
+    quint32 labToRgb(quint8 l, quint8 a, quint8 b) const;
+
+private:
+    static int clampIndex(int k) { return k < 0 ? 0 : (k >= labTableSize ? labTableSize - 1 : k); }
+
+    std::array<float, 256> m_linearTable;
+    std::array<float, labTableSize> m_labForwardTable;
+    std::array<float, labTableSize> m_labInverseTable;
+    std::array<quint8, labTableSize> m_gammaEncodeTable;
+};
