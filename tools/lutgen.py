@@ -77,8 +77,9 @@ def bw_grey():
 TABLES = {
     # A wider a* (green-magenta) axis, centred just on the green side.
     "vivid/a.txt": sigmoid(125.5, 2.0, 135),
-    # A wider b* (blue-yellow) axis, a little gentler.
-    "vivid/b.txt": sigmoid(128, 1.6, 140),
+    # A wider b* (blue-yellow) axis, a little gentler; centred like a* so that
+    # greys warm slightly instead of turning pink.
+    "vivid/b.txt": sigmoid(125.5, 1.6, 140),
     # Warm pink midtones over softly lifted blue shadows.
     "rosy/rosy_R.txt": monotone([(0, 8), (64, 80), (128, 150), (192, 212), (255, 255)]),
     "rosy/rosy_G.txt": monotone([(0, 0), (64, 58), (128, 124), (192, 196), (255, 250)]),
