@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
@@ -28,8 +30,15 @@ constexpr int cleanAndClearId = 55;
 
 } // namespace
 
+struct FilterManager::Running {
+    std::mutex mutex;
+    std::condition_variable idle;
+    int count = 0;
+};
+
 FilterManager::FilterManager(QObject *parent)
     : QObject(parent)
+    , m_running(std::make_shared<Running>())
 {
 }
 
@@ -41,10 +50,8 @@ FilterManager::~FilterManager()
 void FilterManager::waitForWorkers()
 {
     // Running workers use this manager's filters and tables.
-    for (const QPointer<QThread> &worker : qAsConst(m_workers)) {
-        if (worker)
-            worker->wait();
-    }
+    std::unique_lock<std::mutex> lock(m_running->mutex);
+    m_running->idle.wait(lock, [this] { return m_running->count == 0; });
 }
 
 QString FilterManager::workFolder()
@@ -84,12 +91,23 @@ void FilterManager::applyFilterByName(QString name, QVariant darkAreas, bool pre
         connect(applier, &FilterApplier::previewCompleted, this, &FilterManager::previewCompleted);
         connect(applier, &FilterApplier::applyCompleted, this, &FilterManager::applyCompleted);
         connect(applier, &FilterApplier::error, this, &FilterManager::filterApplyError);
+        // Runs on the worker after its last use of the filter.
+        connect(
+            applier, &FilterApplier::finished, applier,
+            [running = m_running] {
+                std::lock_guard<std::mutex> lock(running->mutex);
+                --running->count;
+                running->idle.notify_all();
+            },
+            Qt::DirectConnection);
         connect(applier, &FilterApplier::finished, applier, &QObject::deleteLater);
         // Direct, so the thread also stops while the GUI thread waits for it.
         connect(applier, &FilterApplier::finished, thread, &QThread::quit, Qt::DirectConnection);
         connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-        m_workers.removeAll(QPointer<QThread>());
-        m_workers.append(thread);
+        {
+            std::lock_guard<std::mutex> lock(m_running->mutex);
+            ++m_running->count;
+        }
         thread->start(QThread::InheritPriority);
         return;
     }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QVariant>
 
@@ -11,7 +9,6 @@
 
 class Filter;
 class FilterCommon;
-class QThread;
 
 /**
  * The editor's filter strip for QML: the catalogue of filters in strip order,
@@ -61,5 +58,7 @@ private:
     std::unique_ptr<FilterCommon> m_common;
     std::vector<std::unique_ptr<Filter>> m_filters;
     bool m_cleanAndClearRegistered = false;
-    QList<QPointer<QThread>> m_workers;
+    // Workers still using this manager's filters; shared with their appliers.
+    struct Running;
+    std::shared_ptr<Running> m_running;
 };
