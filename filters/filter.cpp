@@ -5,9 +5,11 @@
 #include "filters/filterslog.h"
 #include "filters/primitives.h"
 
+#include <QCache>
 #include <QImageReader>
 
 #include <cmath>
+#include <mutex>
 #include <vector>
 
 Filter::Filter(const std::unique_ptr<FilterCommon> *commonRef)
@@ -107,6 +109,17 @@ void Filter::autoLevels(uchar *pixels, int count, bool reuse, float gamma, float
 
 QImage Filter::loadPicture(const QString &relativePath, int side)
 {
+    // Decoded pictures are kept between runs: decoding a frame costs more
+    // than most filters. Shared read-only, so workers may hold copies.
+    static std::mutex mutex;
+    static QCache<QString, QImage> cache(48 * 1024);
+    const QString key = relativePath + QLatin1Char('@') + QString::number(side);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (const QImage *picture = cache.object(key))
+            return *picture;
+    }
+
     QImageReader reader(applicationRootPath() + relativePath);
     QImage picture = reader.read();
     if (picture.isNull()) {
@@ -115,5 +128,8 @@ QImage Filter::loadPicture(const QString &relativePath, int side)
     }
     if (picture.size() != QSize(side, side))
         picture = picture.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return picture.convertToFormat(QImage::Format_ARGB32);
+    picture = picture.convertToFormat(QImage::Format_ARGB32);
+    std::lock_guard<std::mutex> lock(mutex);
+    cache.insert(key, new QImage(picture), int(picture.sizeInBytes() / 1024));
+    return picture;
 }

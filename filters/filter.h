@@ -56,7 +56,7 @@ protected:
     const FilterCommon *common() const;
     // An installed picture under the application root as non-premultiplied
     // 32-bit pixels, scaled to side x side when it is of another size; null
-    // when missing or unreadable.
+    // when missing or unreadable. Decoded once per process.
     static QImage loadPicture(const QString &relativePath, int side);
 
 private:

@@ -147,51 +147,61 @@ quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red)
 
 namespace {
 
-// One line of samples: a weighted by a - |k| with the edge samples repeated.
-// Two box sums of width a in a row make the triangle, so the cost per sample
-// does not depend on a. prefix holds running sums over the padded line.
-struct LineBlur {
-    int a;
-    int half;
-    std::vector<int> padded;
-    std::vector<int> box;
-    std::vector<int> prefix;
+// Exact (n + half) / divisor for the sums of one blur without a division per
+// sample: n stays below 2^24 and the divisor below 2^14, so a 40-bit
+// reciprocal is exact.
+struct Divider {
+    quint64 reciprocal;
+    quint32 half;
 
-    LineBlur(int halfWidth, int length)
-        : a(halfWidth)
-        , half((halfWidth * halfWidth) >> 1)
-        , padded(size_t(length + 2 * halfWidth))
-        , box(size_t(length + 2 * halfWidth))
-        , prefix(size_t(length + 2 * halfWidth + 1))
+    explicit Divider(quint32 divisor)
+        : reciprocal(((quint64(1) << 40) + divisor - 1) / divisor)
+        , half(divisor >> 1)
     {
     }
-
-    // in: samples 0..n-1 at padded[a .. a+n-1]; out[i] for i in 0..n-1.
-    void run(int n, int *out)
-    {
-        const int total = n + 2 * a;
-        for (int i = 0; i < a; ++i) {
-            padded[size_t(i)] = padded[size_t(a)];
-            padded[size_t(a + n + i)] = padded[size_t(a + n - 1)];
-        }
-        // box[j] = sum of padded[j - a + 1 .. j], valid from j = a - 1.
-        prefix[0] = 0;
-        for (int j = 0; j < total; ++j)
-            prefix[size_t(j + 1)] = prefix[size_t(j)] + padded[size_t(j)];
-        for (int j = a - 1; j < total; ++j)
-            box[size_t(j)] = prefix[size_t(j + 1)] - prefix[size_t(j + 1 - a)];
-        // Output i is centred on padded[a + i]: sum of box[a + i .. a + i + a - 1].
-        int sum = 0;
-        for (int j = a; j < 2 * a; ++j)
-            sum += box[size_t(j)];
-        const int divisor = a * a;
-        for (int i = 0; i < n; ++i) {
-            out[i] = (sum + half) / divisor;
-            if (i + 1 < n)
-                sum += box[size_t(2 * a + i)] - box[size_t(a + i)];
-        }
-    }
+    quint8 operator()(quint32 sum) const { return quint8((quint64(sum + half) * reciprocal) >> 40); }
 };
+
+// Triangular sums along one axis of `count` positions, each `lanes` values
+// wide. A triangle of half-width a is two boxes of width a in a row: box holds
+// the sum of the last a padded samples, window the sum of the last a boxes,
+// history the boxes still inside the window. sample(p) gives padded position
+// p (edges repeated); deliver(i, window) receives output position i.
+template<typename Sample, typename Deliver>
+void slide(int count, int a, int lanes, std::vector<quint32> &box, std::vector<quint32> &window,
+           std::vector<quint32> &history, Sample sample, Deliver deliver)
+{
+    std::fill(box.begin(), box.begin() + lanes, 0u);
+    std::fill(window.begin(), window.begin() + lanes, 0u);
+    for (int p = 0; p < a; ++p) {
+        const quint8 *in = sample(p);
+        for (int k = 0; k < lanes; ++k)
+            box[size_t(k)] += in[k];
+    }
+    const int last = 2 * a + count - 2;
+    for (int j = a; j <= last; ++j) {
+        const quint8 *in = sample(j);
+        const quint8 *out = sample(j - a);
+        quint32 *slot = history.data() + size_t(j % a) * size_t(lanes);
+        if (j < 2 * a) {
+            for (int k = 0; k < lanes; ++k) {
+                const quint32 b = box[size_t(k)] + in[k] - out[k];
+                box[size_t(k)] = b;
+                slot[k] = b;
+                window[size_t(k)] += b;
+            }
+        } else {
+            for (int k = 0; k < lanes; ++k) {
+                const quint32 b = box[size_t(k)] + in[k] - out[k];
+                box[size_t(k)] = b;
+                window[size_t(k)] += b - slot[k];
+                slot[k] = b;
+            }
+        }
+        if (j >= 2 * a - 1)
+            deliver(j - 2 * a + 1, window.data());
+    }
+}
 
 } // namespace
 
@@ -199,30 +209,42 @@ void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int
 {
     if (width <= 0 || height <= 0 || a <= 0)
         return;
-    LineBlur blur(a, std::max(width, height));
-    std::vector<int> out(size_t(std::max(width, height)));
-    auto *dstBytes = reinterpret_cast<quint8 *>(dst);
+    a = std::min(a, 64);
+    const Divider divide(quint32(a * a));
     const auto *srcBytes = reinterpret_cast<const quint8 *>(src);
+    auto *dstBytes = reinterpret_cast<quint8 *>(dst);
+    const int rowLanes = width * 4;
+    std::vector<quint32> box(static_cast<size_t>(rowLanes));
+    std::vector<quint32> window(static_cast<size_t>(rowLanes));
+    std::vector<quint32> history(size_t(a) * size_t(rowLanes));
 
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y)
-            dstBytes[(size_t(y) * width + x) * 4 + 3] = srcBytes[(size_t(y) * width + x) * 4 + 3];
-        for (int c = 0; c < 3; ++c) {
-            for (int y = 0; y < height; ++y)
-                blur.padded[size_t(a + y)] = srcBytes[(size_t(y) * width + x) * 4 + c];
-            blur.run(height, out.data());
-            for (int y = 0; y < height; ++y)
-                dstBytes[(size_t(y) * width + x) * 4 + c] = quint8(out[size_t(y)]);
-        }
-    }
+    // Down the columns, all of a row at once.
+    slide(
+        height, a, rowLanes, box, window, history,
+        [&](int p) { return srcBytes + size_t(std::clamp(p - a, 0, height - 1)) * size_t(rowLanes); },
+        [&](int y, const quint32 *sums) {
+            quint8 *out = dstBytes + size_t(y) * size_t(rowLanes);
+            const quint8 *in = srcBytes + size_t(y) * size_t(rowLanes);
+            for (int k = 0; k < rowLanes; k += 4) {
+                out[k] = divide(sums[k]);
+                out[k + 1] = divide(sums[k + 1]);
+                out[k + 2] = divide(sums[k + 2]);
+                out[k + 3] = in[k + 3];
+            }
+        });
+
+    // Along each row in place, from a copy of the row.
+    std::vector<quint8> line(static_cast<size_t>(rowLanes));
     for (int y = 0; y < height; ++y) {
-        quint8 *row = dstBytes + size_t(y) * width * 4;
-        for (int c = 0; c < 3; ++c) {
-            for (int x = 0; x < width; ++x)
-                blur.padded[size_t(a + x)] = row[x * 4 + c];
-            blur.run(width, out.data());
-            for (int x = 0; x < width; ++x)
-                row[x * 4 + c] = quint8(out[size_t(x)]);
-        }
+        quint8 *row = dstBytes + size_t(y) * size_t(rowLanes);
+        std::copy(row, row + rowLanes, line.begin());
+        slide(
+            width, a, 4, box, window, history,
+            [&](int p) { return line.data() + size_t(std::clamp(p - a, 0, width - 1)) * 4; },
+            [&](int x, const quint32 *sums) {
+                row[x * 4] = divide(sums[0]);
+                row[x * 4 + 1] = divide(sums[1]);
+                row[x * 4 + 2] = divide(sums[2]);
+            });
     }
 }

@@ -80,5 +80,6 @@ inline quint8 alphaOver(int base, int blend, int alpha)
 // Separable triangular blur of half-width a (weights a - |k|, sum a * a) over the
 // colour bytes of a width x height image; edges repeat. Columns of src go into
 // dst, then the rows of dst are blurred in place; alpha is copied from src.
-// Runs in time proportional to the pixel count whatever the half-width.
+// Runs in time proportional to the pixel count whatever the half-width;
+// half-widths above 64 blur as 64.
 void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int a);
