@@ -83,7 +83,7 @@ TABLES = {
     # Warm pink midtones over softly lifted blue shadows.
     "rosy/rosy_R.txt": monotone([(0, 8), (64, 80), (128, 150), (192, 212), (255, 255)]),
     "rosy/rosy_G.txt": monotone([(0, 0), (64, 58), (128, 124), (192, 196), (255, 250)]),
-    "rosy/rosy_B.txt": monotone([(0, 24), (64, 78), (128, 136), (192, 196), (255, 240)]),
+    "rosy/rosy_B.txt": monotone([(0, 18), (64, 70), (128, 128), (192, 190), (255, 238)]),
     # Faded film fill: raised blacks, softened whites, a cool shadow.
     "cavalleria_rusticana/curvefill_R.txt": monotone([(0, 10), (64, 70), (128, 135), (192, 200), (255, 250)]),
     "cavalleria_rusticana/curvefill_G.txt": monotone([(0, 8), (64, 68), (128, 132), (192, 198), (255, 248)]),
