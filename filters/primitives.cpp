@@ -1,7 +1,5 @@
 #include "filters/primitives.h"
 
-#include "filters/filterslog.h"
-
 #include <QFile>
 #include <QTextStream>
 
