@@ -17,7 +17,6 @@ public:
 
     FilterCommon();
 
-    float linear(quint8 v) const { return m_linearTable[v]; }
     float labForward(int k) const { return m_labForwardTable[size_t(clampIndex(k))]; }
     float labInverse(int k) const { return m_labInverseTable[size_t(clampIndex(k))]; }
     quint8 gammaEncode(int k) const { return m_gammaEncodeTable[size_t(clampIndex(k))]; }
