@@ -21,13 +21,23 @@ QObject *focusedTextInput()
 EventFilter::EventFilter(QObject *parent)
     : QObject(parent)
 {
+    // Item focus can move without any event reaching the view itself.
+    connect(qGuiApp, &QGuiApplication::focusObjectChanged, this, &EventFilter::updateInputPanel);
 }
 
 bool EventFilter::eventFilter(QObject *watched, QEvent *event)
 {
+    // Our own focus query reaches the view too when the view holds the focus.
+    if (event->type() != QEvent::InputMethodQuery)
+        updateInputPanel();
+    return QObject::eventFilter(watched, event);
+}
+
+void EventFilter::updateInputPanel()
+{
     QInputMethod *inputMethod = QGuiApplication::inputMethod();
     if (!inputMethod)
-        return QObject::eventFilter(watched, event);
+        return;
 
     QObject *focus = focusedTextInput();
     if (!focus && m_lastFocusWidget) {
@@ -38,5 +48,4 @@ bool EventFilter::eventFilter(QObject *watched, QEvent *event)
         emit softwareInputPanelRequested(true);
     }
     m_lastFocusWidget = focus;
-    return QObject::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 /**
  * Opens the on-screen keyboard once when a text input gains focus, leaves it
  * alone while focus moves between inputs, and closes it once focus leaves.
+ * Runs for every event of the view it filters and for every focus change.
  */
 class EventFilter : public QObject
 {
@@ -19,5 +20,7 @@ signals:
     void softwareInputPanelRequested(bool open);
 
 private:
+    void updateInputPanel();
+
     QPointer<QObject> m_lastFocusWidget;
 };

@@ -1,12 +1,16 @@
 #include "app/globalservices.h"
 
+#include "service/taviroservicecontroller.h"
+
 namespace {
 GlobalServices *s_instance = nullptr;
 }
 
 GlobalServices::GlobalServices(QObject *parent)
     : QObject(parent)
+    , m_serviceController(std::make_unique<TAVIROServiceController>())
 {
+    TAVIROServiceController::setInstance(m_serviceController.get());
 }
 
 GlobalServices::~GlobalServices()

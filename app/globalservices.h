@@ -3,6 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class TAVIROServiceController;
+
 /**
  * Application-wide signal hub: screens that never see each other stay
  * consistent through it. Also owns the long-lived service objects, which
@@ -78,4 +82,7 @@ signals:
     void blockedStatusChanged(int user_id, bool blocked);
     void accessLevelSaltChanged(int picture_id, QString access_level, QString salt);
     void userProtectedChanged(int user_id, bool is_protected);
+
+private:
+    std::unique_ptr<TAVIROServiceController> m_serviceController;
 };

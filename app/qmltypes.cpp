@@ -7,6 +7,7 @@
 #include "app/usermanager.h"
 #include "filters/filtermanager.h"
 #include "filters/imageprocessor.h"
+#include "service/taviroservicehandler.h"
 
 #include <QtQml>
 
@@ -20,4 +21,5 @@ void registerQmlTypes()
     qmlRegisterType<DateTimeModel>(lib, 1, 0, "DateTimeModel");
     qmlRegisterType<FilterManager>(lib, 1, 0, "FilterManager");
     qmlRegisterType<StorageManager>(lib, 1, 0, "StorageManager");
+    qmlRegisterType<TaviroServiceHandler>(lib, 1, 0, "TaviroServiceHandler");
 }

@@ -8,6 +8,9 @@
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "service/networkaccessmanagerfactory.h"
+#include "service/networkaccessmanagerinteractor.h"
+#include "service/taviroservicecontroller.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,7 +43,10 @@ int runTaviro(int argc, char *argv[])
     registerQmlTypes();
     ensureDataFolder();
 
+    // Outlives the view, so the engine never holds a dangling factory.
+    NetworkAccessManagerFactory networkAccessManagerFactory;
     QmlApplicationViewer viewer;
+    viewer.engine()->setNetworkAccessManagerFactory(&networkAccessManagerFactory);
     QQmlContext *context = viewer.rootContext();
 
     auto *globalServices = new GlobalServices;
@@ -50,6 +56,7 @@ int runTaviro(int argc, char *argv[])
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;
     context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
+    context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     QMapUtils mapUtils;
     context->setContextProperty(QStringLiteral("QMapUtils"), &mapUtils);
@@ -57,6 +64,7 @@ int runTaviro(int argc, char *argv[])
     context->setContextProperty(
         QStringLiteral("isThai"),
         isThaiCountryCode(QSystemInfoManager::getInstance()->getCurrentMobileCountryCode()));
+    context->setContextProperty(QStringLiteral("nami"), new NetworkAccessManagerInteractor(viewer.engine(), &viewer));
 
     EventFilter eventFilter;
     viewer.installEventFilter(&eventFilter);

@@ -1,28 +1,16 @@
 #include "app/usermanager.h"
 
+#include "app/bitpairs.h"
 #include "app/shelllog.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
 
-#include <utility>
-
 namespace {
 
 constexpr qint32 kPhotoCountMask = 0x7AAA;
 constexpr std::pair<int, int> kSwappedBits[] = {{1, 24}, {2, 8}, {3, 16}, {4, 14}, {5, 13}, {6, 10}};
-
-quint32 swapBitPairs(quint32 value)
-{
-    for (const auto &[a, b] : kSwappedBits) {
-        const quint32 bitA = (value >> a) & 1u;
-        const quint32 bitB = (value >> b) & 1u;
-        if (bitA != bitB)
-            value ^= (1u << a) | (1u << b);
-    }
-    return value;
-}
 
 } // namespace
 
@@ -40,14 +28,14 @@ std::unique_ptr<UserManager> UserManager::getInstance()
 
 qint32 UserManager::encodePhotoCount(qint32 count)
 {
-    return qint32(swapBitPairs(quint32(count))) ^ kPhotoCountMask;
+    return qint32(swapBitPairs(quint32(count), kSwappedBits)) ^ kPhotoCountMask;
 }
 
 qint32 UserManager::decodePhotoCount(qint32 stored)
 {
     if (stored == 0)
         return 0;
-    return qint32(swapBitPairs(quint32(stored ^ kPhotoCountMask)));
+    return qint32(swapBitPairs(quint32(stored ^ kPhotoCountMask), kSwappedBits));
 }
 
 void UserManager::loadLoggedInAccount()

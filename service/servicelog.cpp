@@ -1,0 +1,3 @@
+#include "service/servicelog.h"
+
+Q_LOGGING_CATEGORY(lcService, "taviro.service", QtDebugMsg)

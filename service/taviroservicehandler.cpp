@@ -1,0 +1,6 @@
+#include "service/taviroservicehandler.h"
+
+TaviroServiceHandler::TaviroServiceHandler(QQuickItem *parent)
+    : QQuickItem(parent)
+{
+}

@@ -1,0 +1,8 @@
+taviro_add_test(tst_usermanager SOURCES tst_usermanager.cpp LIBS taviro_core LABELS app)
+taviro_add_test(tst_common SOURCES tst_common.cpp LIBS taviro_core LABELS app)
+taviro_add_test(tst_storagemanager SOURCES tst_storagemanager.cpp LIBS taviro_core LABELS app)
+taviro_add_test(tst_smallutilities SOURCES tst_smallutilities.cpp LIBS taviro_core LABELS app)
+taviro_add_test(tst_globalservices SOURCES tst_globalservices.cpp LIBS taviro_core LABELS app)
+taviro_add_test(tst_startup SOURCES tst_startup.cpp LIBS taviro_core LABELS app)
+taviro_add_test(tst_eventfilter SOURCES tst_eventfilter.cpp LIBS taviro_core LABELS app)
+taviro_add_test(tst_qsysteminfomanager SOURCES tst_qsysteminfomanager.cpp LIBS taviro_core LABELS app)
