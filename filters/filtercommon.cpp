@@ -19,6 +19,20 @@ FilterCommon::FilterCommon()
         const float g = t <= 0.0031308f ? t * 3294.6f : (1.055f * powf(t, 0.41666666f) - 0.055f) * 255;
         m_gammaEncodeTable[size_t(k)] = g >= 255 ? 255 : (g < 0 ? 0 : quint8(int(g)));
     }
+    for (size_t i = 0; i < 256; ++i) {
+        const float v = m_linearTable[i];
+        m_redTerms[i] = {0.412424f * v, 0.212656f * v, 0.0193324f * v};
+        m_greenTerms[i] = {0.357579f * v, 0.715158f * v, 0.119193f * v};
+        m_blueTerms[i] = {0.180464f * v, 0.0721856f * v, 0.950444f * v};
+    }
+    for (size_t k = 0; k < labTableSize; ++k) {
+        const float x = m_labInverseTable[k] * 0.950456f;
+        const float y = m_labInverseTable[k];
+        const float z = m_labInverseTable[k] * 1.088754f;
+        m_xTerms[k] = {3240.71f * x, -969.258f * x, 55.6352f * x};
+        m_yTerms[k] = {1537.26f * y, 1875.99f * y, 203.996f * y};
+        m_zTerms[k] = {498.571f * z, 41.5557f * z, 1057.07f * z};
+    }
 }
 
 // Table index of a scaled value; 0 when not positive, the last entry when too big.
@@ -34,12 +48,12 @@ static quint8 axisByte(int v)
 
 void FilterCommon::rgbToLab(quint8 red, quint8 green, quint8 blue, quint8 &l, quint8 &a, quint8 &b) const
 {
-    const float R = m_linearTable[red];
-    const float G = m_linearTable[green];
-    const float B = m_linearTable[blue];
-    const float X = (0.412424f * R + 0.357579f * G + 0.180464f * B) * 1.0521265f;
-    const float Y = 0.212656f * R + 0.715158f * G + 0.0721856f * B;
-    const float Z = (0.0193324f * R + 0.119193f * G + 0.950444f * B) * 0.9184811f;
+    const Terms &fromRed = m_redTerms[red];
+    const Terms &fromGreen = m_greenTerms[green];
+    const Terms &fromBlue = m_blueTerms[blue];
+    const float X = (fromRed.first + fromGreen.first + fromBlue.first) * 1.0521265f;
+    const float Y = fromRed.second + fromGreen.second + fromBlue.second;
+    const float Z = (fromRed.third + fromGreen.third + fromBlue.third) * 0.9184811f;
     const float fx = labForward(positiveIndex(X));
     const float fy = labForward(positiveIndex(Y));
     const float fz = labForward(positiveIndex(Z));
@@ -54,11 +68,11 @@ quint32 FilterCommon::labToRgb(quint8 l, quint8 a, quint8 b) const
     if (l == 0)
         return 0xff000000u;
     const int j = int(l * 3.3806627f) + 138;
-    const float Y = labInverse(j);
-    const float X = labInverse(j + 2 * a - 256) * 0.950456f;
-    const float Z = labInverse(j - 5 * b + 640) * 1.088754f;
-    const quint8 red = gammaEncode(positiveIndex(3240.71f * X - 1537.26f * Y - 498.571f * Z));
-    const quint8 green = gammaEncode(positiveIndex(-969.258f * X + 1875.99f * Y + 41.5557f * Z));
-    const quint8 blue = gammaEncode(positiveIndex(55.6352f * X - 203.996f * Y + 1057.07f * Z));
+    const Terms &x = m_xTerms[size_t(clampIndex(j + 2 * a - 256))];
+    const Terms &y = m_yTerms[size_t(clampIndex(j))];
+    const Terms &z = m_zTerms[size_t(clampIndex(j - 5 * b + 640))];
+    const quint8 red = gammaEncode(positiveIndex(x.first - y.first - z.first));
+    const quint8 green = gammaEncode(positiveIndex(x.second + y.second + z.second));
+    const quint8 blue = gammaEncode(positiveIndex(x.third - y.third + z.third));
     return 0xff000000u | (quint32(red) << 16) | (quint32(green) << 8) | blue;
 }

@@ -29,8 +29,24 @@ public:
 private:
     static int clampIndex(int k) { return k < 0 ? 0 : (k >= labTableSize ? labTableSize - 1 : k); }
 
+    // One term of a colour matrix row per input value, so a conversion is
+    // lookups and sums (the same rounded products as multiplying per pixel).
+    struct Terms {
+        float first;
+        float second;
+        float third;
+    };
+
     std::array<float, 256> m_linearTable;
     std::array<float, labTableSize> m_labForwardTable;
     std::array<float, labTableSize> m_labInverseTable;
     std::array<quint8, labTableSize> m_gammaEncodeTable;
+    // X, Y and Z terms of red, green and blue bytes.
+    std::array<Terms, 256> m_redTerms;
+    std::array<Terms, 256> m_greenTerms;
+    std::array<Terms, 256> m_blueTerms;
+    // Red, green and blue terms of X, Y and Z at each inverse-table index.
+    std::array<Terms, labTableSize> m_xTerms;
+    std::array<Terms, labTableSize> m_yTerms;
+    std::array<Terms, labTableSize> m_zTerms;
 };
