@@ -1,9 +1,10 @@
 #include "filters/bwhicontrastfilter.h"
 
-#include "filters/filtermanager.h"
 #include "filters/primitives.h"
 
 #include <QRandomGenerator>
+
+#include <cmath>
 
 int BWHiContrastFilter::applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect, QRect, bool preview,
                                       QVariant)
@@ -12,10 +13,11 @@ int BWHiContrastFilter::applyToPixels(uchar *source, uchar *destination, int pix
     LookupTable grey;
     loadLookupTable(QStringLiteral(":/lut/bw_hicontrast/gray.txt"), grey);
 
-    const int side = preview ? previewWidth : FilterManager::finalWidth();
+    // The final picture is named after the side of the image at hand.
+    const int side = preview ? previewWidth : int(std::lround(std::sqrt(double(pixelCount))));
     const QString frameName = preview ? QStringLiteral("qml/ui/filterRes/Frame/pastelavignette_preview.png")
                                       : QStringLiteral("qml/ui/filterRes/Frame/pastelavignette%1.png").arg(side);
-    QImage frame = loadPicture(frameName, side);
+    const QImage frame = loadPicture(frameName, side);
     const bool framed = !frame.isNull() && qint64(side) * side == pixelCount;
     const auto *framePixels = framed ? frame.constBits() : nullptr;
 
