@@ -2,7 +2,6 @@
 #include "filters/bwhicontrastfilter.h"
 #include "filters/cavalleriarusticanafilter.h"
 #include "filters/filtercommon.h"
-#include "filters/filtermanager.h"
 #include "filters/normalfilter.h"
 #include "filters/primitives.h"
 #include "filters/rosyfilter.h"
@@ -242,8 +241,6 @@ private Q_SLOTS:
         QFETCH(bool, preview);
         QFETCH(int, finalWidth);
         QFETCH(bool, framed);
-        FilterManager manager;
-        manager.setFinalImageResolution(finalWidth);
         const int side = preview ? Filter::previewWidth : finalWidth;
         Pixels source(size_t(side * side), 0xff808080u);
         for (size_t i = 0; i < source.size(); i += 3)
@@ -251,7 +248,6 @@ private Q_SLOTS:
         Pixels destination(source.size());
         BWHiContrastFilter filter(&m_common);
         filter.applyToPixels(bytes(source), bytes(destination), side * side, {}, {}, preview, {});
-        manager.setFinalImageResolution(800);
         const int corner = channel(destination[0], 1);
         const int centre = channel(destination[size_t(side / 2 * side + side / 2)], 1);
         if (framed)
