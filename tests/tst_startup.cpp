@@ -109,7 +109,8 @@ void TestStartup::registeredTypesCreate_data()
 {
     QTest::addColumn<QString>("import");
     QTest::addColumn<QString>("type");
-    for (const char *type : {"CommonCPP", "UserManager", "ScreenManager", "DateTimeModel", "StorageManager"})
+    for (const char *type : {"CommonCPP", "UserManager", "ImageProcessor", "ScreenManager", "DateTimeModel", "FilterManager",
+                             "StorageManager"})
         QTest::newRow(type) << "TAVIROLib 1.0" << type;
 }
 
