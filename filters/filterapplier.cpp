@@ -5,6 +5,7 @@
 #include "filters/filterslog.h"
 
 #include <QImage>
+#include <QJSValue>
 #include <QVariantMap>
 
 namespace {
@@ -18,15 +19,24 @@ QRect regionAt(const QVariantList &list, int index)
                  area.value(QStringLiteral("width")).toInt(), area.value(QStringLiteral("height")).toInt());
 }
 
+// Values from QML may wrap script objects, which only their engine's thread
+// may read: the applier keeps plain copies.
+QVariant plainValue(const QVariant &value)
+{
+    if (value.userType() == qMetaTypeId<QJSValue>())
+        return value.value<QJSValue>().toVariant();
+    return value;
+}
+
 } // namespace
 
 FilterApplier::FilterApplier(Filter *filter, const QVariant &darkAreas, bool preview, const QVariant &param,
                              QObject *parent)
     : QObject(parent)
     , m_filter(filter)
-    , m_darkAreas(darkAreas)
+    , m_darkAreas(plainValue(darkAreas))
     , m_preview(preview)
-    , m_param(param)
+    , m_param(plainValue(param))
     , m_finalWidth(FilterManager::finalWidth())
 {
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QJSEngine>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -189,11 +190,16 @@ private Q_SLOTS:
         QCOMPARE(finished.count(), 1);
     }
 
+    // What QML passes arrives as script values, read here on the worker.
     void runsOnItsOwnThread()
     {
+        QJSEngine engine;
+        const QJSValue darkAreas = engine.evaluate(
+            "({large: [{x: 0, y: 0, width: 100, height: 800}, {x: 700, y: 0, width: 100, height: 800}]})");
+        const QJSValue param = engine.evaluate("[true, false]");
         RecordingFilter filter;
         auto *thread = new QThread;
-        auto *applier = new FilterApplier(&filter, {}, false, {});
+        auto *applier = new FilterApplier(&filter, QVariant::fromValue(darkAreas), false, QVariant::fromValue(param));
         applier->moveToThread(thread);
         QString completed;
         connect(applier, &FilterApplier::applyCompleted, this, [&completed](const QString &path) { completed = path; });
@@ -206,6 +212,9 @@ private Q_SLOTS:
         delete thread;
         QCOMPARE(filter.count, 800 * 800);
         QCOMPARE(filter.firstSource & 0xff000000u, 0xff000000u);
+        QCOMPARE(filter.regionA, QRect(0, 0, 100, 800));
+        QCOMPARE(filter.regionB, QRect(700, 0, 100, 800));
+        QCOMPARE(filter.parameter.toList(), (QVariantList{true, false}));
     }
 
 private:
