@@ -1,5 +1,8 @@
 #include "app/globalservices.h"
 
+#include "models/notificationsmodel.h"
+#include "models/popularmodel.h"
+#include "models/timelinemodel.h"
 #include "service/taviroservicecontroller.h"
 
 namespace {
@@ -8,8 +11,14 @@ GlobalServices *s_instance = nullptr;
 
 GlobalServices::GlobalServices(QObject *parent)
     : QObject(parent)
+    , m_notificationsModel(std::make_unique<NotificationsModel>())
+    , m_popularModel(std::make_unique<PopularModel>())
+    , m_timelineModel(std::make_unique<TimelineModel>())
     , m_serviceController(std::make_unique<TAVIROServiceController>())
 {
+    NotificationsModel::setInstance(m_notificationsModel.get());
+    PopularModel::setInstance(m_popularModel.get());
+    TimelineModel::setInstance(m_timelineModel.get());
     TAVIROServiceController::setInstance(m_serviceController.get());
 }
 

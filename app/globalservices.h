@@ -5,6 +5,9 @@
 
 #include <memory>
 
+class NotificationsModel;
+class PopularModel;
+class TimelineModel;
 class TAVIROServiceController;
 
 /**
@@ -84,5 +87,9 @@ signals:
     void userProtectedChanged(int user_id, bool is_protected);
 
 private:
+    // Constructed in this order, destroyed in reverse.
+    std::unique_ptr<NotificationsModel> m_notificationsModel;
+    std::unique_ptr<PopularModel> m_popularModel;
+    std::unique_ptr<TimelineModel> m_timelineModel;
     std::unique_ptr<TAVIROServiceController> m_serviceController;
 };

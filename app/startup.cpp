@@ -8,6 +8,11 @@
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "camera/photomodelbuilder.h"
+#include "camera/tavirocamera.h"
+#include "models/notificationsmodel.h"
+#include "models/popularmodel.h"
+#include "models/timelinemodel.h"
 #include "service/networkaccessmanagerfactory.h"
 #include "service/networkaccessmanagerinteractor.h"
 #include "service/taviroservicecontroller.h"
@@ -56,6 +61,12 @@ int runTaviro(int argc, char *argv[])
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;
     context->setContextProperty(QStringLiteral("screenManager"), &screenManager);
+
+    TAVIROCamera::repaintTarget = &viewer;
+
+    context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
+    context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
+    context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
     context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     QMapUtils mapUtils;
@@ -65,6 +76,7 @@ int runTaviro(int argc, char *argv[])
         QStringLiteral("isThai"),
         isThaiCountryCode(QSystemInfoManager::getInstance()->getCurrentMobileCountryCode()));
     context->setContextProperty(QStringLiteral("nami"), new NetworkAccessManagerInteractor(viewer.engine(), &viewer));
+    context->setContextProperty(QStringLiteral("photomodel"), PhotoModelBuilder::getInstance()->model());
 
     EventFilter eventFilter;
     viewer.installEventFilter(&eventFilter);

@@ -1,0 +1,3 @@
+#include "models/modelslog.h"
+
+Q_LOGGING_CATEGORY(lcModels, "taviro.models", QtDebugMsg)

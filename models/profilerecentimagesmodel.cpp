@@ -1,0 +1,6 @@
+#include "models/profilerecentimagesmodel.h"
+
+ProfileRecentImagesModel::ProfileRecentImagesModel(QObject *parent)
+    : PhotoListModel(parent)
+{
+}

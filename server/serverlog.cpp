@@ -1,0 +1,3 @@
+#include "server/serverlog.h"
+
+Q_LOGGING_CATEGORY(lcServer, "taviro.server")

@@ -1,0 +1,90 @@
+#include "server/statement.h"
+
+#include "server/serverlog.h"
+
+#include <sqlite3.h>
+
+Statement::Statement(sqlite3 *db, const char *sql)
+    : m_db(db)
+{
+    if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK) {
+        qCWarning(lcServer) << "SQL prepare failed:" << sqlite3_errmsg(db) << sql;
+        m_stmt = nullptr;
+    }
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+Statement &Statement::bind(qint64 value)
+{
+    sqlite3_bind_int64(m_stmt, m_nextIndex++, value);
+    return *this;
+}
+
+Statement &Statement::bind(double value)
+{
+    sqlite3_bind_double(m_stmt, m_nextIndex++, value);
+    return *this;
+}
+
+Statement &Statement::bind(const std::string &value)
+{
+    sqlite3_bind_text(m_stmt, m_nextIndex++, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+    return *this;
+}
+
+Statement &Statement::bindNull()
+{
+    sqlite3_bind_null(m_stmt, m_nextIndex++);
+    return *this;
+}
+
+bool Statement::next()
+{
+    if (!m_stmt)
+        return false;
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        qCWarning(lcServer) << "SQL step failed:" << sqlite3_errmsg(m_db);
+    return false;
+}
+
+bool Statement::exec()
+{
+    if (!m_stmt)
+        return false;
+    int rc;
+    while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        qCDebug(lcServer) << "SQL exec failed:" << sqlite3_errmsg(m_db);
+        return false;
+    }
+    return true;
+}
+
+qint64 Statement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+double Statement::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
+
+QString Statement::text(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
