@@ -11,6 +11,8 @@
 #include "camera/simpleimage.h"
 #include "camera/symbiancameracapturer.h"
 #include "camera/tavirocamera.h"
+#include "filters/filtermanager.h"
+#include "filters/imageprocessor.h"
 #include "models/commentlistmodel.h"
 #include "models/followrequestlistmodel.h"
 #include "models/friendlistmodel.h"
@@ -28,8 +30,10 @@ void registerQmlTypes()
     constexpr const char *lib = "TAVIROLib";
     qmlRegisterType<Common>(lib, 1, 0, "CommonCPP");
     qmlRegisterType<UserManager>(lib, 1, 0, "UserManager");
+    qmlRegisterType<ImageProcessor>(lib, 1, 0, "ImageProcessor");
     qmlRegisterType<ScreenManager>(lib, 1, 0, "ScreenManager");
     qmlRegisterType<DateTimeModel>(lib, 1, 0, "DateTimeModel");
+    qmlRegisterType<FilterManager>(lib, 1, 0, "FilterManager");
     qmlRegisterType<PhotoPicker>(lib, 1, 0, "PhotoPicker");
     qmlRegisterType<TAVIROCamera>(lib, 1, 0, "TAVIROCamera");
     qmlRegisterType<SimpleImage>(lib, 1, 0, "SimpleImage");

@@ -1,0 +1,248 @@
+#include "filters/primitives.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <vector>
+
+static void initLutResources()
+{
+    Q_INIT_RESOURCE(lut);
+}
+
+int loadLookupTable(const QString &path, LookupTable &table)
+{
+    static std::once_flag resources;
+    std::call_once(resources, initLutResources);
+
+    QFile file(path);
+    if (!file.exists())
+        return LookupTableMissing;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return LookupTableUnreadable;
+
+    ByteTable values{};
+    QTextStream in(&file);
+    QString line;
+    while (in.readLineInto(&line)) {
+        const auto fields = line.splitRef(QLatin1Char(' '));
+        const uint index = fields.value(0).toUInt();
+        const uint value = fields.size() > 1 ? fields.at(1).toUInt() : 0;
+        if (index < 256)
+            values[index] = quint8(value & 0xff);
+    }
+    table = values;
+    return LookupTableLoaded;
+}
+
+ByteTable gammaTable(float gamma)
+{
+    ByteTable t;
+    const float exponent = 1 / gamma;
+    for (int i = 0; i < 256; ++i) {
+        const float p = powf(float(i / 255.0), exponent);
+        t[i] = p < 0 ? 0 : (p > 1 ? 255 : quint8(int(p * 255.99)));
+    }
+    return t;
+}
+
+ByteTable contrastTable(int amount)
+{
+    ByteTable t;
+    if (amount == 0) {
+        for (int i = 0; i < 256; ++i)
+            t[i] = quint8(i);
+        return t;
+    }
+    // 100 would divide by zero; 99 is already a hard threshold.
+    const float k = float(100.0 / (100 - std::min(amount, 99)));
+    for (int i = 0; i < 256; ++i)
+        t[i] = quint8(clampByte(int((i - 128) * k + 128)));
+    return t;
+}
+
+MidtoneTables midtoneBalance(int redShift, int greenShift, int blueShift)
+{
+    const int m = (std::max({redShift, greenShift, blueShift}) + std::min({redShift, greenShift, blueShift})) >> 1;
+    const auto table = [m](int shift) { return gammaTable(powf(2, float((shift - m) / 100.0))); };
+    return {table(redShift), table(greenShift), table(blueShift)};
+}
+
+void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &saturation, quint16 &lightness)
+{
+    const int r = red, g = green, b = blue;
+    const int max = std::max({r, g, b});
+    const int min = std::min({r, g, b});
+    const int d = max - min;
+    const int l = (max + min) / 2;
+    int h = 0;
+    int s = 0;
+    if (d >= 1) {
+        s = (d * 255) / (l > 127 ? 510 - max - min : max + min);
+        const float x = 60.0f / d;
+        if (max == r)
+            h = int((g - b) * x);
+        else if (max == g)
+            h = int((b - r) * x) + 120;
+        else
+            h = int((r - g) * x) + 240;
+        if (h < 0)
+            h += 360;
+        else if (h >= 360)
+            h -= 360;
+    }
+    hue = quint16(h);
+    saturation = quint16(int(s * 0.392156862745098));
+    lightness = quint16(int(l * 0.392156862745098));
+}
+
+void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &green, quint8 &blue)
+{
+    if (saturation == 0) {
+        red = green = blue = quint8(clampByte(int(lightness * 2.55)));
+        return;
+    }
+    const float S = saturation * 0.01f;
+    const float L = lightness * 0.01f;
+    const float q = L <= 0.5f ? L * (1 + S) : L + S - L * S;
+    const float p = 2 * L - q;
+    float h6 = hue * 0.016666668f;
+    while (h6 < 0)
+        h6 += 6;
+    while (h6 >= 6)
+        h6 -= 6;
+    const int i = int(floorf(h6));
+    const float f = h6 - i;
+    const float d = p + (q - p) * (1 - f);
+    const float u = p + f * (q - p);
+    float r, g, b;
+    switch (i) {
+    case 0: r = q; g = u; b = p; break;
+    case 1: r = d; g = q; b = p; break;
+    case 2: r = p; g = q; b = u; break;
+    case 3: r = p; g = d; b = q; break;
+    case 4: r = u; g = p; b = q; break;
+    default: r = q; g = p; b = d; break;
+    }
+    red = quint8(clampByte(int(r * 255)));
+    green = quint8(clampByte(int(g * 255)));
+    blue = quint8(clampByte(int(b * 255)));
+}
+
+quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red)
+{
+    const float bq = ceilf(float(blue * 0.24705882352941178));
+    const float ty = floorf(bq * 0.125f);
+    const float tx = bq - 8 * ty;
+    const int column = int((tx * 0.125 + 0.0009765625 + red * 0.123046875 * 0.00390625) * 512);
+    const int row = int((ty * 0.125 + 0.0009765625 + green * 0.123046875 * 0.00390625) * 512);
+    const auto line = reinterpret_cast<const quint32 *>(cube.constScanLine(std::clamp(row, 0, 511)));
+    return line[std::clamp(column, 0, 511)];
+}
+
+namespace {
+
+// Exact (n + half) / divisor for the sums of one blur without a division per
+// sample: n stays below 2^24 and the divisor below 2^14, so a 40-bit
+// reciprocal is exact.
+struct Divider {
+    quint64 reciprocal;
+    quint32 half;
+
+    explicit Divider(quint32 divisor)
+        : reciprocal(((quint64(1) << 40) + divisor - 1) / divisor)
+        , half(divisor >> 1)
+    {
+    }
+    quint8 operator()(quint32 sum) const { return quint8((quint64(sum + half) * reciprocal) >> 40); }
+};
+
+// Triangular sums along one axis of `count` positions, each `lanes` values
+// wide. A triangle of half-width a is two boxes of width a in a row: box holds
+// the sum of the last a padded samples, window the sum of the last a boxes,
+// history the boxes still inside the window. sample(p) gives padded position
+// p (edges repeated); deliver(i, window) receives output position i.
+template<typename Sample, typename Deliver>
+void slide(int count, int a, int lanes, std::vector<quint32> &box, std::vector<quint32> &window,
+           std::vector<quint32> &history, Sample sample, Deliver deliver)
+{
+    std::fill(box.begin(), box.begin() + lanes, 0u);
+    std::fill(window.begin(), window.begin() + lanes, 0u);
+    for (int p = 0; p < a; ++p) {
+        const quint8 *in = sample(p);
+        for (int k = 0; k < lanes; ++k)
+            box[size_t(k)] += in[k];
+    }
+    const int last = 2 * a + count - 2;
+    for (int j = a; j <= last; ++j) {
+        const quint8 *in = sample(j);
+        const quint8 *out = sample(j - a);
+        quint32 *slot = history.data() + size_t(j % a) * size_t(lanes);
+        if (j < 2 * a) {
+            for (int k = 0; k < lanes; ++k) {
+                const quint32 b = box[size_t(k)] + in[k] - out[k];
+                box[size_t(k)] = b;
+                slot[k] = b;
+                window[size_t(k)] += b;
+            }
+        } else {
+            for (int k = 0; k < lanes; ++k) {
+                const quint32 b = box[size_t(k)] + in[k] - out[k];
+                box[size_t(k)] = b;
+                window[size_t(k)] += b - slot[k];
+                slot[k] = b;
+            }
+        }
+        if (j >= 2 * a - 1)
+            deliver(j - 2 * a + 1, window.data());
+    }
+}
+
+} // namespace
+
+void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int a)
+{
+    if (width <= 0 || height <= 0 || a <= 0)
+        return;
+    a = std::min(a, 64);
+    const Divider divide(quint32(a * a));
+    const auto *srcBytes = reinterpret_cast<const quint8 *>(src);
+    auto *dstBytes = reinterpret_cast<quint8 *>(dst);
+    const int rowLanes = width * 4;
+    std::vector<quint32> box(static_cast<size_t>(rowLanes));
+    std::vector<quint32> window(static_cast<size_t>(rowLanes));
+    std::vector<quint32> history(size_t(a) * size_t(rowLanes));
+
+    // Down the columns, all of a row at once.
+    slide(
+        height, a, rowLanes, box, window, history,
+        [&](int p) { return srcBytes + size_t(std::clamp(p - a, 0, height - 1)) * size_t(rowLanes); },
+        [&](int y, const quint32 *sums) {
+            quint8 *out = dstBytes + size_t(y) * size_t(rowLanes);
+            const quint8 *in = srcBytes + size_t(y) * size_t(rowLanes);
+            for (int k = 0; k < rowLanes; k += 4) {
+                out[k] = divide(sums[k]);
+                out[k + 1] = divide(sums[k + 1]);
+                out[k + 2] = divide(sums[k + 2]);
+                out[k + 3] = in[k + 3];
+            }
+        });
+
+    // Along each row in place, from a copy of the row.
+    std::vector<quint8> line(static_cast<size_t>(rowLanes));
+    for (int y = 0; y < height; ++y) {
+        quint8 *row = dstBytes + size_t(y) * size_t(rowLanes);
+        std::copy(row, row + rowLanes, line.begin());
+        slide(
+            width, a, 4, box, window, history,
+            [&](int p) { return line.data() + size_t(std::clamp(p - a, 0, width - 1)) * 4; },
+            [&](int x, const quint32 *sums) {
+                row[x * 4] = divide(sums[0]);
+                row[x * 4 + 1] = divide(sums[1]);
+                row[x * 4 + 2] = divide(sums[2]);
+            });
+    }
+}

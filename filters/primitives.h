@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <optional>
+
+// Pixel primitives shared by the filters. Pixels are 32-bit words, bytes in
+// memory order blue (0), green (1), red (2), alpha (3).
+
+using ByteTable = std::array<quint8, 256>;
+// A curve read from a table file; empty when the file could not be read.
+using LookupTable = std::optional<ByteTable>;
+
+enum LookupTableStatus { LookupTableLoaded = 0, LookupTableMissing = 2, LookupTableUnreadable = 3 };
+
+// Reads a table file of "index value" lines; the slot is replaced only when the
+// file opens. Indices outside 0..255 are ignored; values keep their low 8 bits.
+int loadLookupTable(const QString &path, LookupTable &table);
+
+// Applies a table when it loaded; a missing table leaves the value alone.
+inline quint8 lookup(const LookupTable &table, quint8 v)
+{
+    return table ? (*table)[v] : v;
+}
+
+ByteTable gammaTable(float gamma);
+ByteTable contrastTable(int amount);
+
+struct MidtoneTables {
+    ByteTable red;
+    ByteTable green;
+    ByteTable blue;
+};
+MidtoneTables midtoneBalance(int redShift, int greenShift, int blueShift);
+
+// Hue in degrees (0..359), saturation and lightness in percent.
+void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &saturation, quint16 &lightness);
+void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &green, quint8 &blue);
+
+// The cube picture must be a 512 x 512 32-bit image.
+quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red);
+
+// Blend operators on one channel: base is the photo, blend the overlay picture,
+// alpha the overlay's alpha byte.
+inline int clampByte(int v)
+{
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
+
+inline quint8 colourBurn(int base, int blend)
+{
+    return quint8(clampByte(255 - ((255 - base) * 256) / (blend + 1)));
+}
+
+inline quint8 overlayByAlpha(int base, int blend, int alpha)
+{
+    const int x = base < 128 ? (blend * base) / 128 : (65535 - 2 * (255 - base) * (255 - blend)) >> 8;
+    return quint8((alpha * x + (255 - alpha) * base) >> 8);
+}
+
+inline quint8 selfScreenByAlpha(int base, int alpha)
+{
+    const int s = base + ((255 - base) * base * 255) / (255 * 255);
+    return quint8(((alpha * s + (255 - alpha) * base) >> 8) + 1);
+}
+
+inline quint8 multiplyWithAlpha(int base, int baseAlpha, int blend, int alpha)
+{
+    return quint8(clampByte((blend * (base + 255 - baseAlpha) + (255 - alpha) * base) >> 8));
+}
+
+inline quint8 alphaOver(int base, int blend, int alpha)
+{
+    return quint8((alpha * blend + (255 - alpha) * base) >> 8);
+}
+
+// Separable triangular blur of half-width a (weights a - |k|, sum a * a) over the
+// colour bytes of a width x height image; edges repeat. Columns of src go into
+// dst, then the rows of dst are blurred in place; alpha is copied from src.
+// Runs in time proportional to the pixel count whatever the half-width;
+// half-widths above 64 blur as 64.
+void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int a);
