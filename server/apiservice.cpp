@@ -62,7 +62,7 @@ const char kPhotoSelect[] =
     "(SELECT COUNT(*) FROM comments c WHERE c.photo_id = p.id), "
     "EXISTS(SELECT 1 FROM loves l WHERE l.photo_id = p.id AND l.user_id = ?1), "
     "EXISTS(SELECT 1 FROM comments c WHERE c.photo_id = p.id AND c.user_id = ?1), "
-    "(SELECT pp.code FROM photos pp WHERE pp.id = u.profile_picture_id) "
+    "(SELECT pp.code FROM photos pp WHERE pp.id = u.profile_picture_id), u.protected "
     "FROM photos p JOIN users u ON u.id = p.user_id WHERE ";
 
 // Whether the viewer (?1) may see photo p of owner u.
@@ -337,7 +337,10 @@ QJsonArray ApiService::photos(qint64 viewer, const QString &condition, const Pag
             {QStringLiteral("profile_picture_code"), codeOrNull(st.text(17))},
             {QStringLiteral("page_url"), m_webBase + QStringLiteral("/p/") + code},
         };
-        const QString query = level > 0 ? QStringLiteral("?salt=") + salt : QString();
+        // Files of a photo that is not open to everyone (its level, or a
+        // private owner) are served only with the salt.
+        const bool open = level == 0 && st.integer(18) == 0;
+        const QString query = open ? QString() : QStringLiteral("?salt=") + salt;
         for (const QString &size : PhotoStore::sizeNames()) {
             record.insert(QStringLiteral("image_url_") + size,
                           m_webBase + QStringLiteral("/photos/") + code + QLatin1Char('/') + size + query);

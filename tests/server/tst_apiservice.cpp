@@ -415,6 +415,23 @@ private Q_SLOTS:
         QCOMPARE(call("set_picture_privacy", "&picture_id=" + QByteArray::number(picture) + "&access_level=7", owner).status, 400);
     }
 
+    void privateOwnersPhotoAddressesCarryTheSalt()
+    {
+        // A public photo of a private account is not open to everyone: the
+        // addresses its owner's client receives must still load.
+        const qint64 owner = user(QStringLiteral("shy"), true);
+        photo(owner);
+        const ApiResult record = call("user_select", "&username=shy", owner);
+        const QJsonObject shown = record.body.value(QStringLiteral("recent_photos")).toArray().first().toObject();
+        const QString code = shown.value(QStringLiteral("picture_code")).toString();
+        const QString large = shown.value(QStringLiteral("image_url_large")).toString();
+        const QString salt = shown.value(QStringLiteral("salt")).toString();
+
+        QVERIFY(large.endsWith(QStringLiteral("?salt=") + salt));
+        QVERIFY(!m_api->pictureFile(code, QStringLiteral("large"), salt).isEmpty());
+        QVERIFY(m_api->pictureFile(code, QStringLiteral("large"), QString()).isEmpty());
+    }
+
     void uploadStoresEverySize()
     {
         const qint64 owner = user(QStringLiteral("owner"));

@@ -5,7 +5,10 @@ Rectangle {
     property alias text: input.text
     property string placeholder
     property bool secret: false
+    property Item next: null
     signal accepted()
+
+    function takeFocus() { input.forceActiveFocus() }
 
     width: parent.width
     height: 52
@@ -21,7 +24,8 @@ Rectangle {
         font.pixelSize: 20
         echoMode: field.secret ? TextInput.Password : TextInput.Normal
         verticalAlignment: TextInput.AlignVCenter
-        onAccepted: field.accepted()
+        onAccepted: field.next ? field.next.takeFocus() : field.accepted()
+        Keys.onTabPressed: if (field.next) field.next.takeFocus()
         Text {
             anchors.fill: parent
             verticalAlignment: Text.AlignVCenter

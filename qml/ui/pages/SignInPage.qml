@@ -58,7 +58,7 @@ Item {
             color: "#c8cbe0"
             font.pixelSize: 18
         }
-        Field { id: username; placeholder: qsTr("User name"); KeyNavigation.tab: password }
+        Field { id: username; placeholder: qsTr("User name"); next: password }
         Field { id: password; placeholder: qsTr("Password"); secret: true; onAccepted: page.submit() }
         Button {
             width: parent.width
