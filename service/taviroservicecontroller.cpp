@@ -136,14 +136,52 @@ QString reminderUrl()
     return url(TaviroConfig::kReminderHost, "/forgot_password.json");
 }
 
-QMap<QString, QString> requestTokenParameters(const char *network)
-{
-    return {{QStringLiteral("oauth_callback"), callbackUrl(network)}};
-}
-
 QMap<QString, QString> accessTokenParameters(const QString &oauthToken, const QString &oauthVerifier)
 {
     return {{QStringLiteral("oauth_token"), oauthToken}, {QStringLiteral("oauth_verifier"), oauthVerifier}};
+}
+
+// One external network's OAuth 1.0 endpoints and consumer pair.
+struct ExternalNetwork {
+    const char *word;
+    const char *base;
+    const char *oauthPath;
+    QString (Common::*consumerKey)();
+    QString (Common::*consumerSecret)();
+
+    QString endpoint(const char *step) const { return url(base, oauthPath) + QLatin1String(step); }
+};
+
+const ExternalNetwork kTwitter{"twitter", TaviroConfig::kTwitterOAuthBase, "/oauth", &Common::getTwConsumerKey,
+                               &Common::getTwConsumerSecret};
+const ExternalNetwork kTumblr{"tumblr", TaviroConfig::kTumblrOAuthBase, "/oauth", &Common::getTumblrConsumerKey,
+                              &Common::getTumblrConsumerSecret};
+const ExternalNetwork kWeibo{"weibo", TaviroConfig::kWeiboOAuthBase, "/oauth", &Common::getWeiboConsumerKey,
+                             &Common::getWeiboConsumerSecret};
+const ExternalNetwork kFlickr{"flickr", TaviroConfig::kFlickrOAuthBase, "/services/oauth",
+                              &Common::getFlickrConsumerKey, &Common::getFlickrConsumerSecret};
+const ExternalNetwork kDropBox{"dropbox", TaviroConfig::kDropBoxOAuthBase, "/1/oauth",
+                               &Common::getDropBoxConsumerKey, &Common::getDropBoxConsumerSecret};
+
+int requestNetworkToken(TAVIROServiceEngine *engine, const ExternalNetwork &network, int requestType,
+                        QObject *handler)
+{
+    Common common;
+    return engine->postNetworkOAuthRequest(network.endpoint("/request_token"), QString(),
+                                           (common.*network.consumerKey)(), (common.*network.consumerSecret)(),
+                                           QString(), QString(),
+                                           {{QStringLiteral("oauth_callback"), callbackUrl(network.word)}},
+                                           requestType, handler);
+}
+
+int requestNetworkAccessToken(TAVIROServiceEngine *engine, const ExternalNetwork &network,
+                              const QString &tokenSecret, const QMap<QString, QString> &extraParameters,
+                              int requestType, QObject *handler)
+{
+    Common common;
+    return engine->postNetworkOAuthRequest(network.endpoint("/access_token"), QString(),
+                                           (common.*network.consumerKey)(), (common.*network.consumerSecret)(),
+                                           QString(), tokenSecret, extraParameters, requestType, handler);
 }
 
 } // namespace
@@ -184,15 +222,6 @@ int TAVIROServiceController::postSecure(const QString &path, const QString &para
                                         QObject *handler)
 {
     return m_engine->postApiRequest(TAVIROServiceEngine::SecureUrl, path, parameters, true, requestType, handler);
-}
-
-int TAVIROServiceController::postNetworkOAuth(const QString &url, const QString &consumerKey,
-                                              const QString &consumerSecret, const QString &tokenSecret,
-                                              const QMap<QString, QString> &extraParameters, int requestType,
-                                              QObject *handler)
-{
-    return m_engine->postNetworkOAuthRequest(url, QString(), consumerKey, consumerSecret, QString(), tokenSecret,
-                                             extraParameters, requestType, handler);
 }
 
 int TAVIROServiceController::getLargePicture(QString url, QObject *handler)
@@ -533,89 +562,65 @@ int TAVIROServiceController::forgotPassword(QObject *handler)
 
 int TAVIROServiceController::getTwitterToken(QObject *handler)
 {
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kTwitterOAuthBase, "/oauth/request_token"), common.getTwConsumerKey(),
-                            common.getTwConsumerSecret(), QString(), requestTokenParameters("twitter"), TwitterToken,
-                            handler);
+    return requestNetworkToken(m_engine, kTwitter, TwitterToken, handler);
 }
 
 int TAVIROServiceController::getTwitterAccessToken(QString oauth_token, QString oauth_verifier, QObject *handler)
 {
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kTwitterOAuthBase, "/oauth/access_token"), common.getTwConsumerKey(),
-                            common.getTwConsumerSecret(), QString(),
-                            accessTokenParameters(oauth_token, oauth_verifier), TwitterAccessToken, handler);
+    return requestNetworkAccessToken(m_engine, kTwitter, QString(), accessTokenParameters(oauth_token, oauth_verifier),
+                                     TwitterAccessToken, handler);
 }
 
 int TAVIROServiceController::getTumblrToken(QObject *handler)
 {
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kTumblrOAuthBase, "/oauth/request_token"),
-                            common.getTumblrConsumerKey(), common.getTumblrConsumerSecret(), QString(),
-                            requestTokenParameters("tumblr"), TumblrToken, handler);
+    return requestNetworkToken(m_engine, kTumblr, TumblrToken, handler);
 }
 
+// The request token of the access-token calls travels as oauth_token; only
+// its secret (the signing key's second half) is needed besides.
 int TAVIROServiceController::getTumblrAccessToken(QString oauth_token, QString oauth_verifier, QString token,
                                                   QString tokenSecret, QObject *handler)
 {
-    // The request token travels as oauth_token; only its secret is needed here.
     Q_UNUSED(token)
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kTumblrOAuthBase, "/oauth/access_token"),
-                            common.getTumblrConsumerKey(), common.getTumblrConsumerSecret(), tokenSecret,
-                            accessTokenParameters(oauth_token, oauth_verifier), TumblrAccessToken, handler);
+    return requestNetworkAccessToken(m_engine, kTumblr, tokenSecret, accessTokenParameters(oauth_token, oauth_verifier),
+                                     TumblrAccessToken, handler);
 }
 
 int TAVIROServiceController::getWeiboToken(QObject *handler)
 {
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kWeiboOAuthBase, "/oauth/request_token"), common.getWeiboConsumerKey(),
-                            common.getWeiboConsumerSecret(), QString(), requestTokenParameters("weibo"), WeiboToken,
-                            handler);
+    return requestNetworkToken(m_engine, kWeibo, WeiboToken, handler);
 }
 
 int TAVIROServiceController::getWeiboAccessToken(QString oauth_token, QString oauth_verifier, QObject *handler)
 {
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kWeiboOAuthBase, "/oauth/access_token"), common.getWeiboConsumerKey(),
-                            common.getWeiboConsumerSecret(), QString(),
-                            accessTokenParameters(oauth_token, oauth_verifier), WeiboAccessToken, handler);
+    return requestNetworkAccessToken(m_engine, kWeibo, QString(), accessTokenParameters(oauth_token, oauth_verifier),
+                                     WeiboAccessToken, handler);
 }
 
 int TAVIROServiceController::getFlickrToken(QObject *handler)
 {
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kFlickrOAuthBase, "/services/oauth/request_token"),
-                            common.getFlickrConsumerKey(), common.getFlickrConsumerSecret(), QString(),
-                            requestTokenParameters("flickr"), FlickrToken, handler);
+    return requestNetworkToken(m_engine, kFlickr, FlickrToken, handler);
 }
 
 int TAVIROServiceController::getFlickrAccessToken(QString oauth_token, QString oauth_verifier, QString token,
                                                   QString tokenSecret, QObject *handler)
 {
     Q_UNUSED(token)
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kFlickrOAuthBase, "/services/oauth/access_token"),
-                            common.getFlickrConsumerKey(), common.getFlickrConsumerSecret(), tokenSecret,
-                            accessTokenParameters(oauth_token, oauth_verifier), FlickrAccessToken, handler);
+    return requestNetworkAccessToken(m_engine, kFlickr, tokenSecret, accessTokenParameters(oauth_token, oauth_verifier),
+                                     FlickrAccessToken, handler);
 }
 
 int TAVIROServiceController::getDropBoxToken(QObject *handler)
 {
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kDropBoxOAuthBase, "/1/oauth/request_token"),
-                            common.getDropBoxConsumerKey(), common.getDropBoxConsumerSecret(), QString(),
-                            requestTokenParameters("dropbox"), DropBoxToken, handler);
+    return requestNetworkToken(m_engine, kDropBox, DropBoxToken, handler);
 }
 
 int TAVIROServiceController::getDropBoxAccessToken(QString oauth_token, QString token, QString tokenSecret,
                                                    QObject *handler)
 {
     Q_UNUSED(token)
-    Common common;
-    return postNetworkOAuth(url(TaviroConfig::kDropBoxOAuthBase, "/1/oauth/access_token"),
-                            common.getDropBoxConsumerKey(), common.getDropBoxConsumerSecret(), tokenSecret,
-                            {{QStringLiteral("oauth_token"), oauth_token}}, DropBoxAccessToken, handler);
+    return requestNetworkAccessToken(m_engine, kDropBox, tokenSecret, {{QStringLiteral("oauth_token"), oauth_token}},
+                                     DropBoxAccessToken, handler);
 }
 
 int TAVIROServiceController::uploadTavoImage(TavoImageInfo info, QObject *handler)

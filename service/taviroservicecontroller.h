@@ -123,9 +123,6 @@ public slots:
 private:
     int postPlain(const QString &path, const QString &parameters, int requestType, QObject *handler);
     int postSecure(const QString &path, const QString &parameters, int requestType, QObject *handler);
-    int postNetworkOAuth(const QString &url, const QString &consumerKey, const QString &consumerSecret,
-                         const QString &tokenSecret, const QMap<QString, QString> &extraParameters, int requestType,
-                         QObject *handler);
 
     TAVIROServiceEngine *m_engine;
 };
