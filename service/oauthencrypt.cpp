@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QRandomGenerator>
 #include <QStringList>
 #include <QUrl>
 #include <QUrlQuery>
@@ -101,10 +102,10 @@ QString OAuthEncrypt::percentEncode(const QString &text)
 
 QString OAuthEncrypt::generateNonce()
 {
-QT_WARNING_PUSH
-QT_WARNING_DISABLE_DEPRECATED
-    const QString seed = QString::number(generateTimestamp()) + QString::number(qrand());
-QT_WARNING_POP
+    // A generator seeded by the system: two processes starting in the same
+    // second must not send the same nonces (the service refuses replays).
+    const QString seed = QString::number(generateTimestamp())
+        + QString::number(QRandomGenerator::global()->bounded(RAND_MAX));
     return QString::fromLatin1(QCryptographicHash::hash(seed.toUtf8(), QCryptographicHash::Md5).toHex());
 }
 

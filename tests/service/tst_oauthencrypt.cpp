@@ -323,7 +323,33 @@ private slots:
         QVERIFY(first != OAuthEncrypt::generateNonce());
         QVERIFY(qAbs(qint64(OAuthEncrypt::generateTimestamp()) - QDateTime::currentSecsSinceEpoch()) <= 1);
     }
+
+    void firstNonceDiffersBetweenProcesses()
+    {
+        // Two app processes started together must not replay each other's nonces.
+        QStringList nonces;
+        for (int run = 0; run < 2; ++run) {
+            QProcess child;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("TAVIRO_TEST_PRINT_NONCE"), QStringLiteral("1"));
+            child.setProcessEnvironment(env);
+            child.start(QCoreApplication::applicationFilePath(), QStringList());
+            QVERIFY(child.waitForFinished());
+            nonces.append(QString::fromLatin1(child.readAllStandardOutput()).trimmed());
+            QCOMPARE(nonces.last().size(), 32);
+        }
+        QVERIFY(nonces.at(0) != nonces.at(1));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestOAuthEncrypt)
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("TAVIRO_TEST_PRINT_NONCE")) {
+        printf("%s\n", qPrintable(OAuthEncrypt::generateNonce()));
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    TestOAuthEncrypt test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_oauthencrypt.moc"
