@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QJSValue>
+#include <QSaveFile>
 #include <QVariantMap>
 
 namespace {
@@ -98,7 +99,10 @@ QString FilterApplier::render(const QString &outputPath)
         : m_filter->applyFinal(source.bits(), destination.bits(), side * side, regionA, regionB, m_param);
     if (result != 0)
         return QStringLiteral("Filter ") + m_filter->name() + QStringLiteral(" is not available");
-    if (!destination.save(outputPath, "jpg", 90))
+    // Written aside and renamed into place: runs that finish together, and
+    // readers of the previous result, never meet a half-written file.
+    QSaveFile file(outputPath);
+    if (!file.open(QIODevice::WriteOnly) || !destination.save(&file, "jpg", 90) || !file.commit())
         return QStringLiteral("Cannot write ") + outputPath;
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -226,6 +227,39 @@ private Q_SLOTS:
         manager->applyFilterByName("Auto Level", QVariantMap());
         manager->applyFilterByName("Auto Level", QVariantMap(), true);
         manager.reset();
+    }
+
+    // Final renders that finish together: each completion finds a whole file.
+    void concurrentFinalsLeaveWholeFiles()
+    {
+        // Noise makes a large JPEG, written in many pieces.
+        QImage noise(800, 800, QImage::Format_RGB32);
+        QRandomGenerator random(11);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, random.generate());
+        QVERIFY(noise.save(workFolder + "source.jpg", "jpg", 100));
+
+        FilterManager manager;
+        manager.getFilters();
+        QSignalSpy finals(&manager, &FilterManager::filterApplyCompleted);
+        manager.applyFilterByName("Original", QVariantMap());
+        QVERIFY(finals.wait(10000));
+        QFile first(workFolder + "processed.jpg");
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QByteArray whole = first.readAll();
+        first.close();
+
+        QList<QByteArray> found;
+        connect(&manager, &FilterManager::filterApplyCompleted, this, [&found](const QString &path) {
+            QFile file(path);
+            found.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        });
+        for (int i = 0; i < 6; ++i)
+            manager.applyFilterByName("Original", QVariantMap());
+        QTRY_COMPARE_WITH_TIMEOUT(found.size(), 6, 30000);
+        for (const QByteArray &bytes : qAsConst(found))
+            QVERIFY(bytes == whole);
     }
 
     void rotateSourcePhoto()
