@@ -88,20 +88,22 @@ void ImageProcessor::process(QString path, double gapRatio, bool portraitMode)
 {
     prepareFolder();
     clearWorkingFiles();
-    const QImage image = readPhoto(path);
-    // An unreadable capture is kept: nothing was made from it.
-    if (image.isNull())
-        return;
-    processImage(image, gapRatio, portraitMode);
-    QFile::remove(path);
+    // A capture is kept unless both sources were made from it.
+    if (writeSources(readPhoto(path), gapRatio, portraitMode))
+        QFile::remove(path);
 }
 
 void ImageProcessor::processImage(QImage image, double gapRatio, bool portraitMode)
 {
+    writeSources(image, gapRatio, portraitMode);
+}
+
+bool ImageProcessor::writeSources(const QImage &image, double gapRatio, bool portraitMode)
+{
     prepareFolder();
     if (image.isNull()) {
         qCWarning(lcFilters) << "No picture to prepare";
-        return;
+        return false;
     }
     const int w = image.width();
     const int h = image.height();
@@ -109,6 +111,7 @@ void ImageProcessor::processImage(QImage image, double gapRatio, bool portraitMo
     const QString folder = FilterManager::workFolder();
     const std::pair<int, QString> outputs[] = {{FilterManager::finalWidth(), QStringLiteral("source.jpg")},
                                                {Filter::previewWidth, QStringLiteral("source_preview.jpg")}};
+    bool written = true;
     for (const auto &[side, name] : outputs) {
         QImage canvas(side, side, QImage::Format_RGB888);
         canvas.fill(Qt::black);
@@ -122,9 +125,12 @@ void ImageProcessor::processImage(QImage image, double gapRatio, bool portraitMo
             painter.drawImage(QRect(0, 0, side, side), image, QRect((w - s) >> 1, int(h * gapRatio), s, s));
         }
         painter.end();
-        if (!canvas.save(folder + name, "jpg", 100))
+        if (!canvas.save(folder + name, "jpg", 100)) {
             qCWarning(lcFilters) << "Cannot write" << folder + name;
+            written = false;
+        }
     }
+    return written;
 }
 
 void ImageProcessor::resizeBeforeZoomCrop(QString path)

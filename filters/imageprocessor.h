@@ -32,6 +32,9 @@ private Q_SLOTS:
     void resizeBeforeZoomCropCompleted(int width, int height);
 
 private:
+    // Cuts the square out of image and writes both sources; false when a
+    // source could not be written.
+    bool writeSources(const QImage &image, double gapRatio, bool portraitMode);
     // Draws the crop into an S x S canvas and writes it; returns the two bars
     // (absent bars are null rectangles), turned with the rotation.
     QPair<QRect, QRect> renderCrop(const QImage &photo, const QRect &crop, int rotation, int side, bool preview,

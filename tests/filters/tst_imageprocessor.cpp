@@ -176,16 +176,29 @@ private Q_SLOTS:
         QCOMPARE(QImage(workFolder + "source_preview.jpg").size(), QSize(480, 480));
     }
 
-    void processKeepsAnUnreadableInput()
+    // Nothing was made from the capture: it is kept.
+    void processKeepsItsInput_data()
     {
-        QFile junk("capture.jpg");
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("broken capture");
-        junk.close();
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("unreadable capture") << false;
+        QTest::newRow("source cannot be written") << true;
+    }
+
+    void processKeepsItsInput()
+    {
+        QFETCH(bool, readable);
+        if (readable) {
+            QVERIFY(QFile::copy(m_landscape, "capture.jpg"));
+            QVERIFY(QDir().mkpath(workFolder + "source.jpg"));
+        } else {
+            QFile junk("capture.jpg");
+            QVERIFY(junk.open(QIODevice::WriteOnly));
+            junk.write("broken capture");
+        }
         ImageProcessor processor;
         processor.process(QDir::current().absoluteFilePath("capture.jpg"), 0, false);
         QVERIFY(QFile::exists("capture.jpg"));
-        QVERIFY(!QFile::exists(workFolder + "source.jpg"));
+        QVERIFY(!QFileInfo(workFolder + "source.jpg").isFile());
         QVERIFY(QFile::remove("capture.jpg"));
     }
 
