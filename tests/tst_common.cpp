@@ -56,6 +56,7 @@ class TestCommon : public QObject
     Q_OBJECT
 private slots:
     void removeDirMissingPathIsTrue();
+    void removeDirWithoutANameRemovesNothing();
     void removeDirRemovesTheWholeTree();
     void removeDirStopsAtAFileItCannotRemove();
     void removeDirRemovesLinksNotTheirTargets_data();
@@ -69,6 +70,22 @@ void TestCommon::removeDirMissingPathIsTrue()
 {
     QTemporaryDir dir;
     QVERIFY(Common().removeDir(dir.filePath(QStringLiteral("nothing-here"))));
+}
+
+// An empty name would otherwise mean the working directory: the user's home.
+void TestCommon::removeDirWithoutANameRemovesNothing()
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    touch(QStringLiteral(".TAVIRO/trash"));
+    touch(QStringLiteral("photo.jpg"));
+
+    const bool removed = Common().removeDir(QString());
+    const bool kept = QFile::exists(QStringLiteral(".TAVIRO/trash")) && QFile::exists(QStringLiteral("photo.jpg"));
+    QDir::setCurrent(previous);
+    QVERIFY(removed);
+    QVERIFY(kept);
 }
 
 void TestCommon::removeDirRemovesTheWholeTree()
