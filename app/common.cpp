@@ -13,6 +13,10 @@ Common::Common(QObject *parent)
 
 bool Common::removeDir(QString dirName)
 {
+    // An empty name names no folder; QDir would take it for the working
+    // directory, which is the user's home.
+    if (dirName.isEmpty())
+        return true;
     const QFileInfo top(dirName);
     if (top.isSymLink())
         return QFile::remove(dirName);

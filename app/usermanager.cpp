@@ -12,6 +12,16 @@ namespace {
 constexpr qint32 kPhotoCountMask = 0x7AAA;
 constexpr std::pair<int, int> kSwappedBits[] = {{1, 24}, {2, 8}, {3, 16}, {4, 14}, {5, 13}, {6, 10}};
 
+// Each value owns one line: a line break inside a text (a bio of several
+// lines) would shift every later value, so it is stored as a space.
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return text;
+}
+
 } // namespace
 
 UserManager::UserManager(QObject *parent)
@@ -83,14 +93,14 @@ void UserManager::write(uint userId, const QString &token, const QString &tokenS
 
     QTextStream out(&file);
     out << userId << '\n'
-        << token << '\n'
-        << tokenSecret << '\n'
-        << username << '\n'
+        << oneLine(token) << '\n'
+        << oneLine(tokenSecret) << '\n'
+        << oneLine(username) << '\n'
         << int(m_twitter) << '\n'
         << int(m_facebook) << '\n'
         << encodePhotoCount(m_photoCount) << '\n'
-        << m_email << '\n'
-        << m_bio << '\n'
+        << oneLine(m_email) << '\n'
+        << oneLine(m_bio) << '\n'
         << int(m_tumblr) << '\n'
         << int(m_weibo) << '\n'
         << int(m_flickr) << '\n'

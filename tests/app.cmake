@@ -6,3 +6,5 @@ taviro_add_test(tst_globalservices SOURCES tst_globalservices.cpp LIBS taviro_co
 taviro_add_test(tst_startup SOURCES tst_startup.cpp LIBS taviro_core LABELS app)
 taviro_add_test(tst_eventfilter SOURCES tst_eventfilter.cpp LIBS taviro_core LABELS app)
 taviro_add_test(tst_qsysteminfomanager SOURCES tst_qsysteminfomanager.cpp LIBS taviro_core LABELS app)
+# Start-up finds the installed QML beside the executables' folder.
+add_dependencies(tst_startup taviro_qml)

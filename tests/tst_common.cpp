@@ -1,14 +1,21 @@
 #include "app/common.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr uid_t kNobody = 65534;
 
 void touch(const QString &path)
 {
@@ -18,6 +25,30 @@ void touch(const QString &path)
     file.write("x");
 }
 
+// Runs the step as an ordinary user: root may remove files from a read-only
+// folder, so as root the folder is handed to "nobody" and the step runs in a
+// child process that has dropped its rights.
+bool runUnprivileged(const QString &folder, const std::function<bool()> &step)
+{
+    if (::geteuid() != 0)
+        return step();
+    QStringList owned{folder};
+    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        owned.append(entries.next());
+    for (const QString &path : qAsConst(owned)) {
+        if (::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) != 0)
+            return false;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped && step() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 } // namespace
 
 class TestCommon : public QObject
@@ -25,6 +56,7 @@ class TestCommon : public QObject
     Q_OBJECT
 private slots:
     void removeDirMissingPathIsTrue();
+    void removeDirWithoutANameRemovesNothing();
     void removeDirRemovesTheWholeTree();
     void removeDirStopsAtAFileItCannotRemove();
     void removeDirRemovesLinksNotTheirTargets_data();
@@ -40,6 +72,22 @@ void TestCommon::removeDirMissingPathIsTrue()
     QVERIFY(Common().removeDir(dir.filePath(QStringLiteral("nothing-here"))));
 }
 
+// An empty name would otherwise mean the working directory: the user's home.
+void TestCommon::removeDirWithoutANameRemovesNothing()
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    touch(QStringLiteral(".TAVIRO/trash"));
+    touch(QStringLiteral("photo.jpg"));
+
+    const bool removed = Common().removeDir(QString());
+    const bool kept = QFile::exists(QStringLiteral(".TAVIRO/trash")) && QFile::exists(QStringLiteral("photo.jpg"));
+    QDir::setCurrent(previous);
+    QVERIFY(removed);
+    QVERIFY(kept);
+}
+
 void TestCommon::removeDirRemovesTheWholeTree()
 {
     QTemporaryDir dir;
@@ -53,17 +101,18 @@ void TestCommon::removeDirRemovesTheWholeTree()
 
 void TestCommon::removeDirStopsAtAFileItCannotRemove()
 {
-    if (::geteuid() == 0)
-        QSKIP("root may remove files from a read-only folder");
     QTemporaryDir dir;
     const QString top = dir.filePath(QStringLiteral("tree"));
     touch(top + QStringLiteral("/early/one.jpg"));
     touch(top + QStringLiteral("/locked/stuck.jpg"));
+    // Folders come first: the files after the failing folder stay.
+    touch(top + QStringLiteral("/after.jpg"));
     QFile::setPermissions(top + QStringLiteral("/locked"), QFile::ReadOwner | QFile::ExeOwner);
 
-    QVERIFY(!Common().removeDir(top));
+    QVERIFY(runUnprivileged(dir.path(), [&top] { return !Common().removeDir(top); }));
     QVERIFY(!QFileInfo::exists(top + QStringLiteral("/early")));
     QVERIFY(QFileInfo::exists(top + QStringLiteral("/locked/stuck.jpg")));
+    QVERIFY(QFileInfo::exists(top + QStringLiteral("/after.jpg")));
     QFile::setPermissions(top + QStringLiteral("/locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 

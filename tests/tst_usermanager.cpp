@@ -41,6 +41,8 @@ private slots:
     void signInWritesTheSeventeenLines();
     void settersRewriteTheirLine_data();
     void settersRewriteTheirLine();
+    void lineBreaksStayInTheirLine_data();
+    void lineBreaksStayInTheirLine();
     void photoCountEncoding_data();
     void photoCountEncoding();
     void storedZeroReadsAsZero();
@@ -158,6 +160,52 @@ void TestUserManager::settersRewriteTheirLine()
     UserManager reread;
     QVERIFY(reread.isLoggedIn());
     QCOMPARE(reread.getUsername(), QStringLiteral("bo"));
+}
+
+void TestUserManager::lineBreaksStayInTheirLine_data()
+{
+    QTest::addColumn<QString>("bio");
+    QTest::addColumn<QString>("username");
+    QTest::addColumn<QString>("storedBio");
+    QTest::addColumn<QString>("storedUsername");
+
+    QTest::newRow("bio of three lines") << "Street photos.\nBangkok\r\nand Chiang Mai" << "ann"
+                                        << "Street photos. Bangkok and Chiang Mai" << "ann";
+    QTest::newRow("carriage return alone") << "a\rb" << "ann" << "a b" << "ann";
+    QTest::newRow("trailing line break") << "bio\n" << "ann" << "bio " << "ann";
+    QTest::newRow("name with a line break") << "bio" << "ann\nbo" << "bio" << "ann bo";
+}
+
+// A text with a line break must not push the values after it into the
+// wrong lines: the account would come back with wrong flags and counts.
+void TestUserManager::lineBreaksStayInTheirLine()
+{
+    QFETCH(QString, bio);
+    QFETCH(QString, username);
+    QFETCH(QString, storedBio);
+    QFETCH(QString, storedUsername);
+
+    UserManager account;
+    account.setLoggedUserInformation(3, username, QStringLiteral("t"), QStringLiteral("s"));
+    account.loadLoggedInAccount();
+    account.setPicasaAvailibility(true);
+    account.setProtected(true);
+    account.setPhotoCount(12);
+    account.setProfileDetails(bio, QStringLiteral("ann@example.org"));
+
+    const QStringList lines = accountLines();
+    QCOMPARE(lines.size(), 17);
+    QCOMPARE(lines.at(3), storedUsername);
+    QCOMPARE(lines.at(8), storedBio);
+
+    UserManager reread;
+    QCOMPARE(reread.getUsername(), storedUsername);
+    QCOMPARE(reread.getBio(), storedBio);
+    QCOMPARE(reread.getEmail(), QStringLiteral("ann@example.org"));
+    QCOMPARE(reread.getPhotoCount(), 12);
+    QVERIFY(reread.isPicasaAvailable());
+    QVERIFY(!reread.isTumblrAvailable());
+    QVERIFY(reread.getProtected());
 }
 
 void TestUserManager::photoCountEncoding_data()

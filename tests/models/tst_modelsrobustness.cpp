@@ -111,14 +111,14 @@ void TestModelsRobustness::wrongShapes_data()
         const bool lists = kind != QLatin1String("notifications") && kind != QLatin1String("profile");
         const bool reportsFailure = kind != QLatin1String("popular") && kind != QLatin1String("front page")
                                     && kind != QLatin1String("user timeline");
-        const char *name = qPrintable(kind);
-        QTest::addRow("%s: \"data\" not a list", name)
+        const QByteArray name = kind.toUtf8();
+        QTest::addRow("%s: \"data\" not a list", name.constData())
             << kind << "wrong_data_not_list.json" << true << 0 << QByteArray() << QVariant();
-        QTest::addRow("%s: records not objects", name)
+        QTest::addRow("%s: records not objects", name.constData())
             << kind << "wrong_records.json" << true << (lists ? 1 : 0) << QByteArray() << QVariant();
-        QTest::addRow("%s: cut short", name)
+        QTest::addRow("%s: cut short", name.constData())
             << kind << "wrong_truncated.json" << !reportsFailure << 0 << QByteArray() << QVariant();
-        QTest::addRow("%s: not an object", name)
+        QTest::addRow("%s: not an object", name.constData())
             << kind << "wrong_not_object" << !reportsFailure << 0 << QByteArray() << QVariant();
     }
 
