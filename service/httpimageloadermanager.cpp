@@ -60,7 +60,14 @@ void HTTPImageLoaderManager::loadImage(QString url, bool needOAuth)
         QNetworkRequest request{QUrl(url)};
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
         request.setSslConfiguration(m_sslConfiguration);
-        load->reply = m_networkAccessManager->get(request);
+        QNetworkReply *reply = m_networkAccessManager->get(request);
+        // Picture addresses come from service answers: a body without end
+        // must not take all memory. A load cut off here fails like any other.
+        connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 bytesReceived, qint64) {
+            if (bytesReceived > TAVIROServiceEngine::MaxReplyBytes)
+                reply->abort();
+        });
+        load->reply = reply;
     }
     m_loads.append(load);
 }
@@ -114,8 +121,10 @@ void HTTPImageLoaderManager::replyFinished(QNetworkReply *reply)
     // A transfer cut short after its status line is no picture.
     if (reply->error() != QNetworkReply::NoError && reply->error() < QNetworkReply::ContentAccessDenied)
         status = 0;
+    const QByteArray body = status == 200 ? reply->readAll() : QByteArray();
+    if (body.size() > TAVIROServiceEngine::MaxReplyBytes)
+        status = 0;
     if (status == 200) {
-        const QByteArray body = reply->readAll();
         const QString url = load->url;
         m_loads.removeOne(load);
         delete load;

@@ -217,7 +217,14 @@ void TAVIROServiceEngine::replyFinished(QNetworkReply *reply)
         int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (isTransportError(reply->error()))
             status = 0;
-        QByteArray body = reply->readAll();
+        QByteArray body = reply->isOpen() ? reply->readAll() : QByteArray();
+        // Progress comes at most every 100 ms, so the abort in downloadProgress
+        // misses a body that ends soon after passing the limit.
+        const bool tooLarge = body.size() > MaxReplyBytes;
+        if (tooLarge) {
+            status = 0;
+            body.clear();
+        }
         // Out of the list before anyone hears of it: a cancel from a slot is
         // then a no-op for an answered transaction.
         m_pending.removeOne(found);
@@ -226,10 +233,14 @@ void TAVIROServiceEngine::replyFinished(QNetworkReply *reply)
             body = GZInflater::inflate(body, kInflateCapacity);
 
         const QPointer<TAVIROServiceEngine> self(this);
-        if (status == 200)
+        if (status == 200) {
             emit dataReceived(*item, body);
-        else
-            emit dataErrored(*item, status, errorMessage(body, status, reply));
+        } else {
+            const QString message = errorMessage(body, status, reply);
+            emit dataErrored(*item, status,
+                             tooLarge ? QStringLiteral("The reply is larger than %1 bytes").arg(MaxReplyBytes)
+                                      : message);
+        }
         if (!self)
             return;
     }

@@ -4,6 +4,7 @@
 #include "service/httpimageloadermanager.h"
 #include "service/networkaccessmanagerfactory.h"
 #include "service/networkaccessmanagerinteractor.h"
+#include "service/taviroserviceengine.h"
 
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
@@ -232,6 +233,23 @@ private slots:
         m_hub->emitLargePictureLoadingCompleted(url, "late");
         QCOMPARE(imageLoaded.count(), 1);
         QVERIFY(server.unexpected().isEmpty());
+    }
+
+    void oversizedDirectLoadFails()
+    {
+        CaptureServer server;
+        QVERIFY(server.listenOnLoopback());
+        server.expect(200, QByteArray(int(TAVIROServiceEngine::MaxReplyBytes) + 1, 'p'));
+        HTTPImageLoaderManager loader;
+        QSignalSpy imageLoaded(&loader, &HTTPImageLoaderManager::imageLoaded);
+        std::unique_ptr<QSignalSpy> finished(finishedSpy(loader));
+        const QString url = server.url(QStringLiteral("/endless.jpg"));
+        loader.loadImage(url, false);
+        QVERIFY(waitForReplies(loader, *finished, 1));
+        QCOMPARE(imageLoaded.count(), 0);
+        // Failed like any other load: the record waits for cancelImage.
+        m_hub->emitLargePictureLoadingCompleted(url, "late");
+        QCOMPARE(imageLoaded.count(), 1);
     }
 
     void cancelDirectLoadInFlight()

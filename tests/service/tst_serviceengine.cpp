@@ -412,6 +412,20 @@ private slots:
         QVERIFY(!outcome.message.isEmpty());
     }
 
+    void oversizedReplyIsANetworkFailure()
+    {
+        CaptureServer server;
+        QVERIFY(server.listenOnLoopback());
+        server.expect(200, QByteArray(int(TAVIROServiceEngine::MaxReplyBytes) + 1, 'x'));
+        TAVIROServiceEngine engine;
+        QTest::ignoreMessage(QtDebugMsg, "***** Parse OK = false, statusCode = 0");
+        engine.postApiRequest(TAVIROServiceEngine::CompleteUrl, server.url(QStringLiteral("/v1/x")), QString(), true,
+                              4, nullptr);
+        const Outcome outcome = waitForResult(engine);
+        QVERIFY(!outcome.received);
+        QCOMPARE(outcome.status, 0);
+    }
+
     void tls()
     {
         if (m_certificate.isNull() || m_key.isNull())
