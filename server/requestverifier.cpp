@@ -127,20 +127,39 @@ QString RequestVerifier::verify(const Signed &request)
     return {};
 }
 
+namespace {
+
+// The header, method, version and consumer key checks that every
+// header-signed request passes first; on failure *problem says why.
+std::optional<QList<QPair<QString, QString>>> headerAttributes(const std::string &authorization,
+                                                               const QString &consumerKey, QString *problem)
+{
+    if (authorization.empty()) {
+        *problem = QStringLiteral("The request is not signed");
+        return std::nullopt;
+    }
+    auto attributes = RequestVerifier::parseHeader(authorization);
+    if (!attributes) {
+        *problem = QStringLiteral("The Authorization header is malformed");
+        return std::nullopt;
+    }
+    *problem = protocolProblem(attribute(*attributes, "oauth_signature_method"), attribute(*attributes, "oauth_version"));
+    if (problem->isEmpty() && attribute(*attributes, "oauth_consumer_key") != consumerKey)
+        *problem = QStringLiteral("Unknown consumer key");
+    if (!problem->isEmpty())
+        return std::nullopt;
+    return attributes;
+}
+
+} // namespace
+
 RequestVerifier::Outcome RequestVerifier::verifyServiceRequest(const QString &url, const std::string &authorization,
                                                                const QString &bodyParameters, bool userRequired)
 {
-    if (authorization.empty())
-        return refuse(QStringLiteral("The request is not signed"));
-    const auto attributes = parseHeader(authorization);
+    QString problem;
+    const auto attributes = headerAttributes(authorization, kServiceKey, &problem);
     if (!attributes)
-        return refuse(QStringLiteral("The Authorization header is malformed"));
-    const QString problem = protocolProblem(attribute(*attributes, "oauth_signature_method"),
-                                            attribute(*attributes, "oauth_version"));
-    if (!problem.isEmpty())
         return refuse(problem);
-    if (attribute(*attributes, "oauth_consumer_key") != kServiceKey)
-        return refuse(QStringLiteral("Unknown consumer key"));
 
     Signed request;
     request.url = url;
@@ -213,17 +232,10 @@ RequestVerifier::Outcome RequestVerifier::verifyNetworkRequest(const QString &ur
                                                                const QString &consumerSecret,
                                                                const TokenSecretLookup &tokenSecret)
 {
-    if (authorization.empty())
-        return refuse(QStringLiteral("The request is not signed"));
-    const auto attributes = parseHeader(authorization);
+    QString problem;
+    const auto attributes = headerAttributes(authorization, consumerKey, &problem);
     if (!attributes)
-        return refuse(QStringLiteral("The Authorization header is malformed"));
-    const QString problem = protocolProblem(attribute(*attributes, "oauth_signature_method"),
-                                            attribute(*attributes, "oauth_version"));
-    if (!problem.isEmpty())
         return refuse(problem);
-    if (attribute(*attributes, "oauth_consumer_key") != consumerKey)
-        return refuse(QStringLiteral("Unknown consumer key"));
 
     static const QStringList fixed{QStringLiteral("oauth_nonce"), QStringLiteral("oauth_timestamp"),
                                    QStringLiteral("oauth_consumer_key"), QStringLiteral("oauth_signature_method"),
