@@ -1,6 +1,7 @@
 #include "app/globalservices.h"
 #include "app/usermanager.h"
 #include "captureserver.h"
+#include "deflated.h"
 #include "service/oauthencrypt.h"
 #include "service/taviroserviceengine.h"
 
@@ -11,26 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <zlib.h>
-
 using Headers = QList<QPair<QByteArray, QByteArray>>;
 
 namespace {
-
-QByteArray gzip(const QByteArray &data)
-{
-    z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(data.size()))) + 32, Qt::Uninitialized);
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    stream.avail_in = uInt(data.size());
-    stream.next_out = reinterpret_cast<Bytef *>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.truncate(int(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
 
 // name -> value of an "OAuth a="1", b="2"" header, and the names in order.
 QMap<QString, QString> attributes(const QByteArray &header, QStringList *order = nullptr)
@@ -360,11 +344,11 @@ private slots:
         QTest::addColumn<QByteArray>("sent");
         QTest::addColumn<QByteArray>("delivered");
         const QByteArray json = "{\"success\":true,\"data\":[" + QByteArray(300000, ' ') + "]}";
-        QTest::newRow("gzip inflated") << gzip(json) << json;
+        QTest::newRow("gzip inflated") << deflated(json, 15 + 16) << json;
         QTest::newRow("plain passes through") << QByteArray("{\"success\":true}") << QByteArray("{\"success\":true}");
         QTest::newRow("garbage passes through") << QByteArray("\x1f\x8b\x08garbage", 10)
                                                 << QByteArray("\x1f\x8b\x08garbage", 10);
-        const QByteArray truncated = gzip(json).left(40);
+        const QByteArray truncated = deflated(json, 15 + 16).left(40);
         QTest::newRow("truncated passes through") << truncated << truncated;
     }
 
