@@ -4,9 +4,11 @@
 // which `match` holds.
 function all(item, match) {
     var found = match(item) ? [item] : []
+    // `data` also holds the popups (dialogs, menus), which are no children.
+    var list = item.data !== undefined ? item.data : (item.children !== undefined ? item.children : [])
     var kids = []
-    for (var i = 0; i < item.children.length; ++i)
-        kids.push(item.children[i])
+    for (var i = 0; i < list.length; ++i)
+        kids.push(list[i])
     if (item.contentItem && kids.indexOf(item.contentItem) < 0)
         kids.push(item.contentItem)
     for (var j = 0; j < kids.length; ++j)
