@@ -78,7 +78,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: uitour <folder> <width> <height>\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    // Absolute: the harness works in a home folder of its own.
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(folder);
     UiHarness ui;
     QString error;
@@ -133,6 +134,11 @@ int main(int argc, char *argv[])
     tour.shoot(QStringLiteral("15-private-profile"));
     tour.open(QStringLiteral("PeoplePage.qml"), {{QStringLiteral("kind"), QStringLiteral("search")}});
     ui.type(ui.find(QStringLiteral("searchField")), QStringLiteral("an"));
+    ui.waitFor([&] {
+        return !ui.findAll([](QQuickItem *item) {
+            return QByteArray(item->metaObject()->className()).startsWith("UserRow");
+        }).isEmpty();
+    });
     tour.shoot(QStringLiteral("16-search"));
     tour.open(QStringLiteral("PeoplePage.qml"), {{QStringLiteral("kind"), QStringLiteral("suggestions")}});
     tour.shoot(QStringLiteral("17-suggestions"));
