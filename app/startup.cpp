@@ -3,11 +3,13 @@
 #include "app/applicationroot.h"
 #include "app/eventfilter.h"
 #include "app/globalservices.h"
+#include "app/imageprovider.h"
 #include "app/qmaputils.h"
 #include "app/qmlapplicationviewer.h"
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "app/smartimageprovider.h"
 #include "camera/photomodelbuilder.h"
 #include "camera/tavirocamera.h"
 #include "models/notificationsmodel.h"
@@ -51,6 +53,9 @@ int runTaviro(int argc, char *argv[])
     // Outlives the view, so the engine never holds a dangling factory.
     NetworkAccessManagerFactory networkAccessManagerFactory;
     QmlApplicationViewer viewer;
+    // The engine owns and deletes its image providers.
+    viewer.engine()->addImageProvider(QStringLiteral("imageprovider"), new ImageProvider);
+    viewer.engine()->addImageProvider(QStringLiteral("smartimageprovider"), new SmartImageProvider);
     viewer.engine()->setNetworkAccessManagerFactory(&networkAccessManagerFactory);
     QQmlContext *context = viewer.rootContext();
 
