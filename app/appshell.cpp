@@ -2,8 +2,10 @@
 
 #include "app/applicationroot.h"
 #include "app/globalservices.h"
+#include "app/imageprovider.h"
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
+#include "app/smartimageprovider.h"
 #include "app/startup.h"
 #include "camera/photomodelbuilder.h"
 #include "camera/tavirocamera.h"
@@ -12,6 +14,7 @@
 #include "models/timelinemodel.h"
 #include "service/networkaccessmanagerinteractor.h"
 #include "service/taviroservicecontroller.h"
+#include "upload/uploaderqueuemodel.h"
 
 #include <QCoreApplication>
 #include <QQmlContext>
@@ -43,6 +46,9 @@ void AppShell::start()
     if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_CONF"))
         qputenv("QT_QUICK_CONTROLS_CONF", (applicationRootPath() + QStringLiteral("qml/ui/qtquickcontrols2.conf")).toUtf8());
 
+    // The engine owns and deletes its image providers.
+    m_viewer->engine()->addImageProvider(QStringLiteral("imageprovider"), new ImageProvider);
+    m_viewer->engine()->addImageProvider(QStringLiteral("smartimageprovider"), new SmartImageProvider);
     m_viewer->engine()->setNetworkAccessManagerFactory(&m_networkAccessManagerFactory);
     QQmlContext *context = m_viewer->rootContext();
 
@@ -58,6 +64,7 @@ void AppShell::start()
     context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
     context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
     context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
+    context->setContextProperty(QStringLiteral("uploaderQueueModel"), UploaderQueueModel::getInstance());
     context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     context->setContextProperty(QStringLiteral("QMapUtils"), &m_mapUtils);
