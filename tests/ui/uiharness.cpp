@@ -1,6 +1,7 @@
 #include "tests/ui/uiharness.h"
 
 #include "app/appshell.h"
+#include "cache/imagecachemanager.h"
 #include "server/taviroservice.h"
 #include "service/networkaccessmanagerfactory.h"
 #include "service/taviroservicecontroller.h"
@@ -106,9 +107,12 @@ void UiHarness::startApp()
     // Before the first request: the app starts signed out.
     m_shell->view().engine()->setNetworkAccessManagerFactory(m_managerFactory.get());
     const QNetworkProxy proxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), m_proxy->serverPort());
-    const auto managers = TAVIROServiceController::getInstance()->findChildren<QNetworkAccessManager *>();
-    for (QNetworkAccessManager *manager : managers)
-        manager->setProxy(proxy);
+    for (QObject *owner : {static_cast<QObject *>(TAVIROServiceController::getInstance()),
+                           static_cast<QObject *>(ImageCacheManager::getInstance())}) {
+        const auto managers = owner->findChildren<QNetworkAccessManager *>();
+        for (QNetworkAccessManager *manager : managers)
+            manager->setProxy(proxy);
+    }
     if (!QTest::qWaitForWindowExposed(window()))
         qWarning("the main view was not shown");
 }

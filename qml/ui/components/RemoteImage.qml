@@ -12,9 +12,13 @@ Item {
     property url source
     property string kind: "thumbnail"
     property int fillMode: Image.PreserveAspectCrop
-    readonly property real progress: image.status === Image.Ready ? 1 : 0
-    readonly property bool ready: image.status === Image.Ready
-    readonly property bool failed: image.status === Image.Error
+    readonly property real progress: ready ? 1 : 0
+    readonly property bool ready: current && image.status === Image.Ready
+    readonly property bool failed: current && image.status === Image.Error
+    // The loader keeps its last picture while a new source loads (a list
+    // reuses its items): show a picture only for the source it belongs to.
+    property url shownSource
+    readonly property bool current: String(shownSource) === String(source) && String(source).length > 0
 
     clip: true
 
@@ -32,15 +36,20 @@ Item {
                  : ImageCacheMode.CacheThumbnail
         needOAuth: remote.kind === "large"
         sourceImagePath: remote.source
-        onImageLoaded: image.source = path.length && path.indexOf(":") < 0 ? "file://" + path : path
+        onImageLoaded: {
+            if (path.length === 0)
+                return
+            image.source = path.indexOf(":") < 0 ? "file://" + path : path
+            remote.shownSource = loader.sourceImagePath
+        }
     }
 
     Image {
         id: image
         anchors.fill: parent
+        visible: remote.current
         fillMode: remote.fillMode
-        // The cache hands out pictures it holds in memory: no reader thread.
-        asynchronous: false
+        asynchronous: true
         sourceSize.width: remote.kind === "large" ? 0 : Math.max(remote.width, 1)
         smooth: true
     }
