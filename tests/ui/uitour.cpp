@@ -61,7 +61,11 @@ private:
     bool busyImages()
     {
         return !m_ui.findAll([](QQuickItem *item) {
-            return item->inherits("QQuickImage") && item->property("status").toInt() == 2;
+            if (item->inherits("QQuickImage"))
+                return item->property("status").toInt() == 2;
+            return QByteArray(item->metaObject()->className()).startsWith("RemoteImage")
+                && !item->property("source").toUrl().isEmpty() && !item->property("ready").toBool()
+                && !item->property("failed").toBool();
         }).isEmpty();
     }
 
