@@ -2,12 +2,14 @@
 
 #include "app/applicationroot.h"
 #include "app/eventfilter.h"
+#include "app/firstframeshot.h"
 #include "app/globalservices.h"
 #include "app/qmaputils.h"
 #include "app/qmlapplicationviewer.h"
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "app/translationloader.h"
 #include "camera/photomodelbuilder.h"
 #include "camera/tavirocamera.h"
 #include "models/notificationsmodel.h"
@@ -19,6 +21,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QPixmap>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -39,6 +42,7 @@ bool isThaiCountryCode(const QString &mobileCountryCode)
 int runTaviro(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installTranslations(QLocale::system());
 
     auto splashPixmap = std::make_unique<QPixmap>(applicationRootPath() + QStringLiteral("qml/ui/res/splashscreen.jpg"));
     auto splash = std::make_unique<QSplashScreen>(*splashPixmap);
@@ -91,6 +95,7 @@ int runTaviro(int argc, char *argv[])
         splash.reset();
         splashPixmap.reset();
     }, Qt::QueuedConnection);
+    FirstFrameShot::armFromEnvironment(&viewer);
     viewer.showFullScreen();
 
     return app.exec();
