@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/applicationroot.h"
+#include "app/desktopnotifier.h"
 #include "app/eventfilter.h"
 #include "app/firstframeshot.h"
 #include "app/globalservices.h"
@@ -61,6 +62,7 @@ int runTaviro(int argc, char *argv[])
     auto *globalServices = new GlobalServices;
     GlobalServices::setInstance(globalServices);
     context->setContextProperty(QStringLiteral("globalServices"), globalServices);
+    DesktopNotifier desktopNotifier(globalServices, &viewer);
 
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;
