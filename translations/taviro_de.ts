@@ -50,7 +50,7 @@
     <message>
         <location line="+19"/>
         <source>Sign in to see your friends&apos; photos</source>
-        <translation>Melde dich an, um die Fotos deiner Freunde zu sehen</translation>
+        <translation>Anmelden und die Fotos deiner Freunde sehen</translation>
     </message>
     <message>
         <location line="+4"/>
