@@ -5,11 +5,13 @@
 #include "app/eventfilter.h"
 #include "app/firstframeshot.h"
 #include "app/globalservices.h"
+#include "app/imageprovider.h"
 #include "app/qmaputils.h"
 #include "app/qmlapplicationviewer.h"
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/screenmanager.h"
+#include "app/smartimageprovider.h"
 #include "app/translationloader.h"
 #include "camera/photomodelbuilder.h"
 #include "camera/tavirocamera.h"
@@ -56,6 +58,9 @@ int runTaviro(int argc, char *argv[])
     // Outlives the view, so the engine never holds a dangling factory.
     NetworkAccessManagerFactory networkAccessManagerFactory;
     QmlApplicationViewer viewer;
+    // The engine owns and deletes its image providers.
+    viewer.engine()->addImageProvider(QStringLiteral("imageprovider"), new ImageProvider);
+    viewer.engine()->addImageProvider(QStringLiteral("smartimageprovider"), new SmartImageProvider);
     viewer.engine()->setNetworkAccessManagerFactory(&networkAccessManagerFactory);
     QQmlContext *context = viewer.rootContext();
 
