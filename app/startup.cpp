@@ -21,6 +21,7 @@
 #include "service/networkaccessmanagerfactory.h"
 #include "service/networkaccessmanagerinteractor.h"
 #include "service/taviroservicecontroller.h"
+#include "upload/uploaderqueuemodel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,6 +79,7 @@ int runTaviro(int argc, char *argv[])
     context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
     context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
     context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
+    context->setContextProperty(QStringLiteral("uploaderQueueModel"), UploaderQueueModel::getInstance());
     context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     QMapUtils mapUtils;
