@@ -68,7 +68,7 @@ int runTaviro(int argc, char *argv[])
     auto *globalServices = new GlobalServices;
     GlobalServices::setInstance(globalServices);
     context->setContextProperty(QStringLiteral("globalServices"), globalServices);
-    DesktopNotifier desktopNotifier(globalServices, &viewer);
+    DesktopNotifier desktopNotifier(globalServices, UploaderQueueModel::getInstance(), &viewer);
 
     ScreenManager screenManager;
     ScreenManager::mainView = &viewer;

@@ -1,11 +1,14 @@
 #include "app/desktopnotifier.h"
 #include "app/globalservices.h"
 #include "app/translationloader.h"
+#include "upload/uploaderqueuemodel.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDir>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -54,6 +57,9 @@ private slots:
 private:
     void makeActive(QWindow *window);
     bool publishFake();
+    UploaderQueueModel *queue() const { return UploaderQueueModel::getInstance(); }
+
+    QTemporaryDir m_workDir;
 
     QDBusConnection m_fakeBus{QString()};
     FakeNotifications *m_fake = nullptr;
@@ -65,6 +71,8 @@ private:
 void TestDesktopNotifier::initTestCase()
 {
     QVERIFY2(QDBusConnection::sessionBus().isConnected(), "needs a session bus (dbus-run-session)");
+    // The hub's upload queue keeps its folders in the working directory.
+    QVERIFY(QDir::setCurrent(m_workDir.path()));
     // The English plural forms come with the installed translations.
     QVERIFY(installTranslations(QLocale(QLocale::English, QLocale::UnitedStates)));
 }
@@ -109,58 +117,76 @@ bool TestDesktopNotifier::publishFake()
 
 void TestDesktopNotifier::postedWhileAway_data()
 {
-    QTest::addColumn<QList<int>>("uploadsPerAbsence");
+    // "posted", "failed" (the service refused the photo) and "back" (the
+    // user comes to the window and leaves again), all while away.
+    QTest::addColumn<QStringList>("events");
     QTest::addColumn<QStringList>("summaries");
     QTest::addColumn<QList<uint>>("replacedIds");
-    QTest::newRow("one photo") << QList<int>{1} << QStringList{"1 photo posted"} << QList<uint>{0};
-    // Every notice replaces the one before, which the service numbered 101, 102, ...
-    QTest::newRow("a queue counts up") << QList<int>{3}
+    QTest::newRow("one photo") << QStringList{"posted"} << QStringList{"1 photo posted"} << QList<uint>{0};
+    // Every notice replaces the one before of its kind, which the service numbered 101, 102, ...
+    QTest::newRow("a queue counts up") << QStringList{"posted", "posted", "posted"}
                                        << QStringList{"1 photo posted", "2 photos posted", "3 photos posted"}
                                        << QList<uint>{0, 101, 102};
     QTest::newRow("coming back starts the count again")
-        << QList<int>{2, 1} << QStringList{"1 photo posted", "2 photos posted", "1 photo posted"}
-        << QList<uint>{0, 101, 102};
+        << QStringList{"posted", "posted", "back", "posted"}
+        << QStringList{"1 photo posted", "2 photos posted", "1 photo posted"} << QList<uint>{0, 101, 102};
+    QTest::newRow("failures have a notice of their own")
+        << QStringList{"posted", "failed", "posted", "failed"}
+        << QStringList{"1 photo posted", "1 photo not posted", "2 photos posted", "2 photos not posted"}
+        << QList<uint>{0, 0, 101, 102};
+    QTest::newRow("coming back starts both counts again")
+        << QStringList{"failed", "posted", "back", "failed"}
+        << QStringList{"1 photo not posted", "1 photo posted", "1 photo not posted"} << QList<uint>{0, 0, 101};
 }
 
 void TestDesktopNotifier::postedWhileAway()
 {
-    QFETCH(QList<int>, uploadsPerAbsence);
+    QFETCH(QStringList, events);
     QFETCH(QStringList, summaries);
     QFETCH(QList<uint>, replacedIds);
     QVERIFY(publishFake());
-    DesktopNotifier notifier(m_hub, m_main);
-    QSignalSpy notified(m_fake, &FakeNotifications::notified);
+    DesktopNotifier notifier(m_hub, queue(), m_main);
+    const QString reason = QStringLiteral("Picture too small.");
 
-    for (int uploads : uploadsPerAbsence) {
-        makeActive(m_main);
-        makeActive(m_other);
-        for (int i = 0; i < uploads; ++i) {
-            const int before = m_fake->notices.size();
-            m_hub->emitImageUploaded();
-            // One at a time: the next notice needs the id of this one.
-            QTRY_COMPARE(m_fake->notices.size(), before + 1);
+    makeActive(m_main);
+    makeActive(m_other);
+    for (const QString &event : events) {
+        if (event == QLatin1String("back")) {
+            makeActive(m_main);
+            makeActive(m_other);
+            continue;
         }
+        const int before = m_fake->notices.size();
+        if (event == QLatin1String("posted"))
+            m_hub->emitImageUploaded();
+        else
+            emit queue()->uploadFailed(QStringLiteral("1765370000"), reason);
+        // One at a time: the next notice needs the id of this one.
+        QTRY_COMPARE(m_fake->notices.size(), before + 1);
     }
 
     QCOMPARE(m_fake->notices.size(), summaries.size());
     for (int i = 0; i < summaries.size(); ++i) {
         const FakeNotifications::Notice &notice = m_fake->notices.at(i);
+        const bool failed = notice.summary.contains(QLatin1String("not posted"));
         QCOMPARE(notice.summary, summaries.at(i));
         QCOMPARE(notice.replacesId, replacedIds.at(i));
         QCOMPARE(notice.appName, QStringLiteral("TAVIRO"));
         QCOMPARE(notice.icon, QStringLiteral("org.taviro.taviro"));
         QCOMPARE(notice.hints.value("desktop-entry").toString(), QStringLiteral("org.taviro.taviro"));
-        QCOMPARE(notice.hints.value("category").toString(), QStringLiteral("transfer.complete"));
-        QVERIFY(!notice.body.isEmpty());
+        QCOMPARE(notice.hints.value("category").toString(),
+                 failed ? QStringLiteral("transfer.error") : QStringLiteral("transfer.complete"));
+        QCOMPARE(notice.body.startsWith(reason), failed);
     }
 }
 
 void TestDesktopNotifier::activeWindowIsNotDisturbed()
 {
     QVERIFY(publishFake());
-    DesktopNotifier notifier(m_hub, m_main);
+    DesktopNotifier notifier(m_hub, queue(), m_main);
     makeActive(m_main);
     m_hub->emitImageUploaded();
+    emit queue()->uploadFailed(QStringLiteral("1765370000"), QStringLiteral("Picture too small."));
     m_hub->emitImageUploaded();
     // The sentinel: the first notice that arrives is the one posted after leaving.
     makeActive(m_other);
@@ -171,7 +197,7 @@ void TestDesktopNotifier::activeWindowIsNotDisturbed()
 
 void TestDesktopNotifier::withoutServiceThePhotoStaysPosted()
 {
-    DesktopNotifier notifier(m_hub, m_main);
+    DesktopNotifier notifier(m_hub, queue(), m_main);
     makeActive(m_other);
     m_hub->emitImageUploaded();
     // Calls on one connection reach the bus in order: once this answers, the

@@ -4,7 +4,7 @@
 <context>
     <name>DesktopNotifier</name>
     <message numerus="yes">
-        <location filename="../app/desktopnotifier.cpp" line="+33"/>
+        <location filename="../app/desktopnotifier.cpp" line="+38"/>
         <source>%n photo(s) posted</source>
         <translation>
             <numerusform>%n Foto veröffentlicht</numerusform>
@@ -15,6 +15,19 @@
         <location line="+1"/>
         <source>Your friends can see them in their timeline now.</source>
         <translation>Deine Freunde sehen sie jetzt in ihrer Zeitleiste.</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+8"/>
+        <source>%n photo(s) not posted</source>
+        <translation>
+            <numerusform>%n Foto nicht veröffentlicht</numerusform>
+            <numerusform>%n Fotos nicht veröffentlicht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 The photo waits in the queue until you try again or remove it.</source>
+        <translation>%1 Das Foto wartet in der Warteschlange, bis du es erneut versuchst oder entfernst.</translation>
     </message>
 </context>
 <context>
@@ -28,6 +41,30 @@
         <location line="+1"/>
         <source>TAVIRO</source>
         <translation>TAVIRO</translation>
+    </message>
+</context>
+<context>
+    <name>QueueFolder</name>
+    <message>
+        <location filename="../upload/queuefolder.cpp" line="+79"/>
+        <source>The photo file is missing: %1</source>
+        <translation>Die Fotodatei fehlt: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+38"/>
+        <source>The photo file cannot be read: %1</source>
+        <translation>Die Fotodatei kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <location line="-36"/>
+        <source>The photo file is empty: %1</source>
+        <translation>Die Fotodatei ist leer: %1</translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>The photo could not be stored in the upload queue.</source>
+        <translation>Das Foto konnte nicht in der Warteschlange gespeichert werden.</translation>
     </message>
 </context>
 <context>
@@ -117,6 +154,24 @@
         <location line="+2"/>
         <source>No photos yet: follow someone!</source>
         <translation>Noch keine Fotos: folge jemandem!</translation>
+    </message>
+</context>
+<context>
+    <name>UploaderQueueModel</name>
+    <message>
+        <location filename="../upload/uploaderqueuemodel.cpp" line="+349"/>
+        <source>The service did not accept the photo.</source>
+        <translation>Der Dienst hat das Foto nicht angenommen.</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>The service answered %1.</source>
+        <translation>Der Dienst antwortete %1.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The service cannot be reached.</source>
+        <translation>Der Dienst ist nicht erreichbar.</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,7 @@
 <context>
     <name>DesktopNotifier</name>
     <message numerus="yes">
-        <location filename="../app/desktopnotifier.cpp" line="+33"/>
+        <location filename="../app/desktopnotifier.cpp" line="+38"/>
         <source>%n photo(s) posted</source>
         <translation>
             <numerusform>โพสต์รูปภาพแล้ว %n รูป</numerusform>
@@ -14,6 +14,18 @@
         <location line="+1"/>
         <source>Your friends can see them in their timeline now.</source>
         <translation>ตอนนี้เพื่อน ๆ ของคุณเห็นรูปภาพเหล่านี้ในไทม์ไลน์แล้ว</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+8"/>
+        <source>%n photo(s) not posted</source>
+        <translation>
+            <numerusform>โพสต์รูปภาพไม่สำเร็จ %n รูป</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 The photo waits in the queue until you try again or remove it.</source>
+        <translation>%1 รูปภาพจะรออยู่ในคิวจนกว่าคุณจะลองอีกครั้งหรือลบออก</translation>
     </message>
 </context>
 <context>
@@ -27,6 +39,30 @@
         <location line="+1"/>
         <source>TAVIRO</source>
         <translation>TAVIRO</translation>
+    </message>
+</context>
+<context>
+    <name>QueueFolder</name>
+    <message>
+        <location filename="../upload/queuefolder.cpp" line="+79"/>
+        <source>The photo file is missing: %1</source>
+        <translation>ไม่พบไฟล์รูปภาพ: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+38"/>
+        <source>The photo file cannot be read: %1</source>
+        <translation>อ่านไฟล์รูปภาพไม่ได้: %1</translation>
+    </message>
+    <message>
+        <location line="-36"/>
+        <source>The photo file is empty: %1</source>
+        <translation>ไฟล์รูปภาพว่างเปล่า: %1</translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>The photo could not be stored in the upload queue.</source>
+        <translation>เก็บรูปภาพไว้ในคิวอัปโหลดไม่ได้</translation>
     </message>
 </context>
 <context>
@@ -116,6 +152,24 @@
         <location line="+2"/>
         <source>No photos yet: follow someone!</source>
         <translation>ยังไม่มีรูปภาพ: ลองติดตามใครสักคนสิ!</translation>
+    </message>
+</context>
+<context>
+    <name>UploaderQueueModel</name>
+    <message>
+        <location filename="../upload/uploaderqueuemodel.cpp" line="+349"/>
+        <source>The service did not accept the photo.</source>
+        <translation>บริการไม่รับรูปภาพนี้</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>The service answered %1.</source>
+        <translation>บริการตอบกลับ %1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The service cannot be reached.</source>
+        <translation>ติดต่อบริการไม่ได้</translation>
     </message>
 </context>
 </TS>
