@@ -139,6 +139,24 @@ Item {
                         color: "white"
                         font.pixelSize: 20
                         font.bold: true
+                        visible: avatar.status !== Image.Ready
+                    }
+                    Image {
+                        id: avatar
+                        anchors.fill: parent
+                        fillMode: Image.PreserveAspectCrop
+                        asynchronous: true
+                        sourceSize: Qt.size(40, 40)
+                        Accessible.name: qsTr("Picture of %1").arg(username)
+                    }
+                    // Profile pictures live beside the photos: same host, their own code.
+                    CacheableImageLoader {
+                        cacheMode: ImageCacheMode.CacheProfileImage
+                        sourceImagePath: picture_info.profile_picture_code && picture_info.image_url_thumb
+                                         ? picture_info.image_url_thumb.split("/photos/")[0] + "/photos/"
+                                           + picture_info.profile_picture_code + "/thumb"
+                                         : ""
+                        onImageLoaded: avatar.source = path
                     }
                 }
                 Column {
@@ -153,11 +171,19 @@ Item {
             }
 
             Image {
+                id: photo
                 width: list.width
                 height: width
                 fillMode: Image.PreserveAspectCrop
                 asynchronous: true
-                source: picture_info.image_url_medium || ""
+                Accessible.name: picture_info.name || qsTr("Photo")
+                // The thumbnail cache keeps as many pictures as the saved
+                // timeline keeps rows, so a start without the service shows them.
+                CacheableImageLoader {
+                    cacheMode: ImageCacheMode.CacheThumbnail
+                    sourceImagePath: picture_info.image_url_medium || ""
+                    onImageLoaded: photo.source = path
+                }
                 Rectangle {
                     anchors.fill: parent
                     color: "#1d2335"
