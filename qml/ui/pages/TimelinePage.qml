@@ -145,7 +145,6 @@ Item {
                         id: avatar
                         anchors.fill: parent
                         fillMode: Image.PreserveAspectCrop
-                        asynchronous: true
                         sourceSize: Qt.size(40, 40)
                         Accessible.name: qsTr("Picture of %1").arg(username)
                     }
@@ -175,7 +174,9 @@ Item {
                 width: list.width
                 height: width
                 fillMode: Image.PreserveAspectCrop
-                asynchronous: true
+                // The cache hands over decoded pictures: taken here, a cached one
+                // shows in the frame its row appears (the reader thread adds frames).
+                asynchronous: false
                 Accessible.name: picture_info.name || qsTr("Photo")
                 // The thumbnail cache keeps as many pictures as the saved
                 // timeline keeps rows, so a start without the service shows them.
