@@ -6,11 +6,14 @@ import TAVIROLib 1.0
 import "components"
 
 // The frame: the account pages while signed out; afterwards five tabs, each
-// with its own page stack, over the bottom navigation bar.
-Item {
+// with its own page stack, over the bottom navigation bar. It is a control
+// so that every control inside takes its type size from the theme.
+Page {
     id: root
     width: 480
     height: 854
+    font.pixelSize: Theme.dp(15)
+    background: Rectangle { color: Theme.background }
 
     property bool signedIn: account.isLoggedIn()
     property int currentTab: 0
@@ -139,8 +142,6 @@ Item {
             Notifications.refresh()
         }
     }
-
-    Rectangle { anchors.fill: parent; color: Theme.background }
 
     Loader {
         id: accountPages
