@@ -27,7 +27,9 @@ Page {
 
     UserManager { id: account }
 
-    Binding { target: Theme; property: "scale"; value: Math.max(0.75, Math.min(root.width / 480, 2.25)) }
+    // Text grows with the window up to half again its size; the controls keep
+    // their own heights, so a wider window shows more rather than bigger.
+    Binding { target: Theme; property: "scale"; value: Math.max(0.75, Math.min(root.width / 480, 1.5)) }
 
     readonly property var tabPages: ["HomePage.qml", "PopularPage.qml", "PostPage.qml", "NotificationsPage.qml",
                                      "ProfilePage.qml"]
