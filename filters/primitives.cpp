@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <mutex>
 #include <vector>
@@ -141,6 +142,47 @@ quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red)
     const int row = int((ty * 0.125 + 0.0009765625 + green * 0.123046875 * 0.00390625) * 512);
     const auto line = reinterpret_cast<const quint32 *>(cube.constScanLine(std::clamp(row, 0, 511)));
     return line[std::clamp(column, 0, 511)];
+}
+
+void blendByStrength(const uchar *original, uchar *filtered, int count, int strength)
+{
+    if (strength >= 100)
+        return;
+    strength = std::max(strength, 0);
+    std::array<int, 256> fromFiltered;
+    std::array<int, 256> fromOriginal;
+    for (int v = 0; v < 256; ++v) {
+        fromFiltered[size_t(v)] = v * strength;
+        fromOriginal[size_t(v)] = v * (100 - strength) + 50;
+    }
+    for (int i = 0; i < count; ++i) {
+        const uchar *o = original + size_t(i) * 4;
+        uchar *f = filtered + size_t(i) * 4;
+        for (int c = 0; c < 3; ++c)
+            f[c] = quint8((fromFiltered[f[c]] + fromOriginal[o[c]]) / 100);
+    }
+}
+
+static SoftLightTable makeSoftLightTable(double half)
+{
+    SoftLightTable t;
+    double a = 0;
+    for (int i = 0; i < 256; ++i, a += 0.00392156862745098) {
+        double b = 0;
+        for (int j = 0; j < 256; ++j, b += 0.00392156862745098) {
+            const double v = b < 0.5 ? i * (a + 2 * b * (1 - a)) + half
+                                     : 2 * i * (1 - b) + std::sqrt(a) * (2 * j - 255) + half;
+            t[size_t(i)][size_t(j)] = quint8(clampByte(int(v)));
+        }
+    }
+    return t;
+}
+
+const SoftLightTable &softLightTable(bool rounded)
+{
+    static const SoftLightTable roundedTable = makeSoftLightTable(0.5);
+    static const SoftLightTable truncatedTable = makeSoftLightTable(0);
+    return rounded ? roundedTable : truncatedTable;
 }
 
 namespace {

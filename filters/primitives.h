@@ -77,6 +77,15 @@ inline quint8 alphaOver(int base, int blend, int alpha)
     return quint8((alpha * blend + (255 - alpha) * base) >> 8);
 }
 
+// The filtered colour bytes mixed with the original's: strength 100 leaves
+// filtered as it is, 0 gives the original, 50 their mean rounded half up.
+// Alpha stays the filtered one's.
+void blendByStrength(const uchar *original, uchar *filtered, int count, int strength);
+
+// Soft light of blend j over base i, indexed [i][j]; rounded or truncated.
+using SoftLightTable = std::array<std::array<quint8, 256>, 256>;
+const SoftLightTable &softLightTable(bool rounded);
+
 // Separable triangular blur of half-width a (weights a - |k|, sum a * a) over the
 // colour bytes of a width x height image; edges repeat. Columns of src go into
 // dst, then the rows of dst are blurred in place; alpha is copied from src.

@@ -441,6 +441,35 @@ private Q_SLOTS:
         for (size_t i = 0; i < source.size(); ++i)
             QVERIFY2(blurred[i] == expected[i], qPrintable(QString::number(i)));
     }
+
+    void blendByStrength_data()
+    {
+        QTest::addColumn<int>("strength");
+        QTest::addColumn<int>("original");
+        QTest::addColumn<int>("filtered");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("100: the filter") << 100 << 10 << 200 << 200;
+        QTest::newRow("0: the source") << 0 << 10 << 200 << 10;
+        QTest::newRow("50: the mean") << 50 << 10 << 202 << 106;
+        QTest::newRow("50: a half rounds up") << 50 << 10 << 201 << 106;
+        QTest::newRow("50: downward") << 50 << 201 << 10 << 106;
+        QTest::newRow("25") << 25 << 0 << 100 << 25;
+        QTest::newRow("33: 84.15 rounds to 84") << 33 << 0 << 255 << 84;
+        QTest::newRow("67: 170.85 rounds to 171") << 67 << 0 << 255 << 171;
+    }
+
+    void blendByStrength()
+    {
+        QFETCH(int, strength);
+        QFETCH(int, original);
+        QFETCH(int, filtered);
+        QFETCH(int, expected);
+        const quint32 source = 0xff000000u | quint32(original) << 16 | quint32(original) << 8 | quint32(original);
+        // The filtered alpha stays, whatever the source's.
+        quint32 pixel = 0x7f000000u | quint32(filtered) << 16 | quint32(filtered) << 8 | quint32(filtered);
+        ::blendByStrength(reinterpret_cast<const uchar *>(&source), reinterpret_cast<uchar *>(&pixel), 1, strength);
+        QCOMPARE(pixel, 0x7f000000u | quint32(expected) << 16 | quint32(expected) << 8 | quint32(expected));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPixelPrimitives)

@@ -1,0 +1,202 @@
+#include "filters/picturesteps.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+bool fits(const QImage &picture, int count)
+{
+    return !picture.isNull() && picture.format() == QImage::Format_ARGB32
+        && qint64(picture.width()) * picture.height() == count;
+}
+
+// cubeLookup as tables: the blue slice picks a tile, red and green the column
+// and row inside it, with the same arithmetic per entry.
+struct CubeIndex {
+    std::array<quint8, 256> tileX;
+    std::array<quint8, 256> tileY;
+    std::array<std::array<quint16, 256>, 8> column;
+    std::array<std::array<quint16, 256>, 8> row;
+
+    CubeIndex()
+    {
+        for (int blue = 0; blue < 256; ++blue) {
+            const float bq = ceilf(float(blue * 0.24705882352941178));
+            const float ty = floorf(bq * 0.125f);
+            tileX[size_t(blue)] = quint8(bq - 8 * ty);
+            tileY[size_t(blue)] = quint8(ty);
+        }
+        for (int t = 0; t < 8; ++t) {
+            const float tile = float(t);
+            for (int v = 0; v < 256; ++v) {
+                const int at = int((tile * 0.125 + 0.0009765625 + v * 0.123046875 * 0.00390625) * 512);
+                column[size_t(t)][size_t(v)] = quint16(std::clamp(at, 0, 511));
+                row[size_t(t)][size_t(v)] = quint16(std::clamp(at, 0, 511));
+            }
+        }
+    }
+};
+
+const CubeIndex &cubeIndex()
+{
+    static const CubeIndex index;
+    return index;
+}
+
+} // namespace
+
+void cubeStep(uchar *pixels, int count, const QImage &cube, bool wholePixel)
+{
+    if (cube.isNull() || cube.format() != QImage::Format_ARGB32 || cube.size() != QSize(512, 512))
+        return;
+    const CubeIndex &index = cubeIndex();
+    const auto *cells = reinterpret_cast<const quint32 *>(cube.constBits());
+    const int stride = int(cube.bytesPerLine() / 4);
+    auto *words = reinterpret_cast<quint32 *>(pixels);
+    const quint32 keep = wholePixel ? 0u : 0xff000000u;
+    for (int i = 0; i < count; ++i) {
+        const quint32 p = words[i];
+        const quint8 blue = quint8(p);
+        const size_t tx = index.tileX[blue];
+        const size_t ty = index.tileY[blue];
+        const quint32 cell = cells[index.row[ty][(p >> 8) & 0xff] * stride + index.column[tx][(p >> 16) & 0xff]];
+        words[i] = (cell & ~keep) | (p & keep);
+    }
+}
+
+void burnStep(uchar *pixels, int count, const QImage &picture, bool withAlpha)
+{
+    if (!fits(picture, count))
+        return;
+    const uchar *blend = picture.constBits();
+    const int channels = withAlpha ? 4 : 3;
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const uchar *q = blend + size_t(i) * 4;
+        for (int c = 0; c < channels; ++c)
+            p[c] = colourBurn(p[c], q[c]);
+    }
+}
+
+void multiplyStep(uchar *pixels, int count, const QImage &picture)
+{
+    if (!fits(picture, count))
+        return;
+    const uchar *blend = picture.constBits();
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const uchar *q = blend + size_t(i) * 4;
+        for (int c = 0; c < 3; ++c)
+            p[c] = multiplyWithAlpha(p[c], p[3], q[c], q[3]);
+    }
+}
+
+void overlayStep(uchar *pixels, int count, const QImage &picture)
+{
+    if (!fits(picture, count))
+        return;
+    const uchar *blend = picture.constBits();
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const uchar *q = blend + size_t(i) * 4;
+        for (int c = 0; c < 3; ++c)
+            p[c] = overlayByAlpha(p[c], q[c], q[3]);
+    }
+}
+
+void selfScreenStep(uchar *pixels, int count, const QImage &picture)
+{
+    if (!fits(picture, count))
+        return;
+    const uchar *blend = picture.constBits();
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const int alpha = blend[size_t(i) * 4 + 3];
+        for (int c = 0; c < 3; ++c)
+            p[c] = selfScreenByAlpha(p[c], alpha);
+    }
+}
+
+void frameOverStep(uchar *pixels, int count, const QImage &picture)
+{
+    if (!fits(picture, count))
+        return;
+    const uchar *frame = picture.constBits();
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const uchar *q = frame + size_t(i) * 4;
+        for (int c = 0; c < 3; ++c)
+            p[c] = alphaOver(p[c], q[c], q[3]);
+    }
+}
+
+void curvesStep(uchar *pixels, int count, const ByteTable &blue, const ByteTable &green, const ByteTable &red)
+{
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        p[0] = blue[p[0]];
+        p[1] = green[p[1]];
+        p[2] = red[p[2]];
+    }
+}
+
+ByteTable identityTable()
+{
+    ByteTable identity;
+    for (int i = 0; i < 256; ++i)
+        identity[size_t(i)] = quint8(i);
+    return identity;
+}
+
+ByteTable loadCurve(const QString &resource)
+{
+    LookupTable table;
+    loadLookupTable(resource, table);
+    return table ? *table : identityTable();
+}
+
+void scaleSaturation(uchar *pixels, int count, double factor)
+{
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        quint16 hue, saturation, lightness;
+        rgbToHsl(p[2], p[1], p[0], hue, saturation, lightness);
+        hslToRgb(hue, uint(std::min(100, int(saturation * factor))), lightness, p[2], p[1], p[0]);
+    }
+}
+
+void setOpaque(uchar *pixels, int count)
+{
+    for (int i = 0; i < count; ++i)
+        pixels[size_t(i) * 4 + 3] = 255;
+}
+
+void saturationPass(uchar *pixels, int count, int strength)
+{
+    if (count <= 0)
+        return;
+    struct Hsl {
+        quint16 hue, saturation, lightness;
+    };
+    std::vector<Hsl> hsl(static_cast<size_t>(count));
+    quint64 sum = 0;
+    for (int i = 0; i < count; ++i) {
+        const uchar *p = pixels + size_t(i) * 4;
+        Hsl &h = hsl[size_t(i)];
+        rgbToHsl(p[2], p[1], p[0], h.hue, h.saturation, h.lightness);
+        sum += h.saturation;
+    }
+    const int k = strength - int(sum / quint64(count));
+    std::array<quint16, 101> scaled;
+    scaled[0] = 0;
+    for (int v = 1; v <= 100; ++v)
+        scaled[size_t(v)] = quint16(std::clamp(v + (k * v) / 100, 0, 100));
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const Hsl &h = hsl[size_t(i)];
+        hslToRgb(h.hue, scaled[std::min<size_t>(h.saturation, 100)], h.lightness, p[2], p[1], p[0]);
+    }
+}
