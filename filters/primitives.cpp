@@ -187,26 +187,30 @@ const SoftLightTable &softLightTable(bool rounded)
 
 namespace {
 
-// Exact (n + half) / divisor for the sums of one blur without a division per
-// sample: n stays below 2^24 and the divisor below 2^14, so a 40-bit
-// reciprocal is exact.
+// Exact (sum + half) / divisor for the sums of one blur, in single precision
+// so that it vectorises. With n = sum + half < 2^20 and divisor d <= 4096,
+// (n + 0.5) / d lies at least 0.5 / d >= 1.2e-4 inside (q, q + 1) for the
+// quotient q <= 255, while the rounding of the reciprocal and the product
+// moves it by at most 256 * 2^-23 < 3.1e-5: the truncation is q.
 struct Divider {
-    quint64 reciprocal;
-    quint32 half;
+    float bias;
+    float reciprocal;
 
     explicit Divider(quint32 divisor)
-        : reciprocal(((quint64(1) << 40) + divisor - 1) / divisor)
-        , half(divisor >> 1)
+        : bias(float(divisor >> 1) + 0.5f)
+        , reciprocal(1.0f / float(divisor))
     {
     }
-    quint8 operator()(quint32 sum) const { return quint8((quint64(sum + half) * reciprocal) >> 40); }
+    // Through int: the signed conversions are the ones that vectorise.
+    quint8 operator()(quint32 sum) const { return quint8(int((float(int(sum)) + bias) * reciprocal)); }
 };
 
 // Triangular sums along one axis of `count` positions, each `lanes` values
-// wide. A triangle of half-width a is two boxes of width a in a row: box holds
-// the sum of the last a padded samples, window the sum of the last a boxes,
-// history the boxes still inside the window. sample(p) gives padded position
-// p (edges repeated); deliver(i, window) receives output position i.
+// wide. A triangle of
+// half-width a is two boxes of width a in a row: box holds the sum of the
+// last a padded samples, window the sum of the last a boxes, history the
+// boxes still inside the window. sample(p) gives padded position p (edges
+// repeated); deliver(i, window) receives output position i.
 template<typename Sample, typename Deliver>
 void slide(int count, int a, int lanes, std::vector<quint32> &box, std::vector<quint32> &window,
            std::vector<quint32> &history, Sample sample, Deliver deliver)
@@ -219,27 +223,71 @@ void slide(int count, int a, int lanes, std::vector<quint32> &box, std::vector<q
             box[size_t(k)] += in[k];
     }
     const int last = 2 * a + count - 2;
+    // Distinct buffers: said so, the lane loops vectorise.
+    quint32 *__restrict boxes = box.data();
+    quint32 *__restrict windows = window.data();
+    int slotIndex = 0; // j % a, kept without a division per position
     for (int j = a; j <= last; ++j) {
-        const quint8 *in = sample(j);
-        const quint8 *out = sample(j - a);
-        quint32 *slot = history.data() + size_t(j % a) * size_t(lanes);
+        const quint8 *__restrict in = sample(j);
+        const quint8 *__restrict out = sample(j - a);
+        quint32 *__restrict slot = history.data() + size_t(slotIndex) * size_t(lanes);
+        slotIndex = slotIndex + 1 == a ? 0 : slotIndex + 1;
         if (j < 2 * a) {
             for (int k = 0; k < lanes; ++k) {
-                const quint32 b = box[size_t(k)] + in[k] - out[k];
-                box[size_t(k)] = b;
+                const quint32 b = boxes[k] + in[k] - out[k];
+                boxes[k] = b;
                 slot[k] = b;
-                window[size_t(k)] += b;
+                windows[k] += b;
             }
         } else {
             for (int k = 0; k < lanes; ++k) {
-                const quint32 b = box[size_t(k)] + in[k] - out[k];
-                box[size_t(k)] = b;
-                window[size_t(k)] += b - slot[k];
+                const quint32 b = boxes[k] + in[k] - out[k];
+                boxes[k] = b;
+                windows[k] += b - slot[k];
                 slot[k] = b;
             }
         }
         if (j >= 2 * a - 1)
             deliver(j - 2 * a + 1, window.data());
+    }
+}
+
+// The columns of a width x height image of src blurred into dst, all of a row
+// at once (so the lane loops vectorise); alpha comes from src.
+void blurColumns(const quint32 *src, quint32 *dst, int width, int height, int a)
+{
+    const Divider divide(quint32(a * a));
+    const auto *srcBytes = reinterpret_cast<const quint8 *>(src);
+    auto *dstBytes = reinterpret_cast<quint8 *>(dst);
+    const int rowLanes = width * 4;
+    std::vector<quint32> box(static_cast<size_t>(rowLanes));
+    std::vector<quint32> window(static_cast<size_t>(rowLanes));
+    std::vector<quint32> history(size_t(a) * size_t(rowLanes));
+    slide(
+        height, a, rowLanes, box, window, history,
+        [&](int p) { return srcBytes + size_t(std::clamp(p - a, 0, height - 1)) * size_t(rowLanes); },
+        [&](int y, const quint32 *sums) {
+            quint8 *__restrict out = dstBytes + size_t(y) * size_t(rowLanes);
+            const quint8 *__restrict in = srcBytes + size_t(y) * size_t(rowLanes);
+            for (int k = 0; k < rowLanes; ++k)
+                out[k] = divide(sums[k]);
+            for (int k = 3; k < rowLanes; k += 4)
+                out[k] = in[k];
+        });
+}
+
+// to[x * height + y] = from[y * width + x], in tiles that stay in the cache.
+void transpose(const quint32 *from, quint32 *to, int width, int height)
+{
+    constexpr int tile = 32;
+    for (int y0 = 0; y0 < height; y0 += tile) {
+        for (int x0 = 0; x0 < width; x0 += tile) {
+            const int yEnd = std::min(y0 + tile, height);
+            const int xEnd = std::min(x0 + tile, width);
+            for (int y = y0; y < yEnd; ++y)
+                for (int x = x0; x < xEnd; ++x)
+                    to[size_t(x) * size_t(height) + size_t(y)] = from[size_t(y) * size_t(width) + size_t(x)];
+        }
     }
 }
 
@@ -250,41 +298,11 @@ void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int
     if (width <= 0 || height <= 0 || a <= 0)
         return;
     a = std::min(a, 64);
-    const Divider divide(quint32(a * a));
-    const auto *srcBytes = reinterpret_cast<const quint8 *>(src);
-    auto *dstBytes = reinterpret_cast<quint8 *>(dst);
-    const int rowLanes = width * 4;
-    std::vector<quint32> box(static_cast<size_t>(rowLanes));
-    std::vector<quint32> window(static_cast<size_t>(rowLanes));
-    std::vector<quint32> history(size_t(a) * size_t(rowLanes));
-
-    // Down the columns, all of a row at once.
-    slide(
-        height, a, rowLanes, box, window, history,
-        [&](int p) { return srcBytes + size_t(std::clamp(p - a, 0, height - 1)) * size_t(rowLanes); },
-        [&](int y, const quint32 *sums) {
-            quint8 *out = dstBytes + size_t(y) * size_t(rowLanes);
-            const quint8 *in = srcBytes + size_t(y) * size_t(rowLanes);
-            for (int k = 0; k < rowLanes; k += 4) {
-                out[k] = divide(sums[k]);
-                out[k + 1] = divide(sums[k + 1]);
-                out[k + 2] = divide(sums[k + 2]);
-                out[k + 3] = in[k + 3];
-            }
-        });
-
-    // Along each row in place, from a copy of the row.
-    std::vector<quint8> line(static_cast<size_t>(rowLanes));
-    for (int y = 0; y < height; ++y) {
-        quint8 *row = dstBytes + size_t(y) * size_t(rowLanes);
-        std::copy(row, row + rowLanes, line.begin());
-        slide(
-            width, a, 4, box, window, history,
-            [&](int p) { return line.data() + size_t(std::clamp(p - a, 0, width - 1)) * 4; },
-            [&](int x, const quint32 *sums) {
-                row[x * 4] = divide(sums[0]);
-                row[x * 4 + 1] = divide(sums[1]);
-                row[x * 4 + 2] = divide(sums[2]);
-            });
-    }
+    blurColumns(src, dst, width, height, a);
+    // The rows are the columns of the turned image.
+    std::vector<quint32> turned(size_t(width) * size_t(height));
+    std::vector<quint32> blurred(turned.size());
+    transpose(dst, turned.data(), width, height);
+    blurColumns(turned.data(), blurred.data(), height, width, a);
+    transpose(blurred.data(), dst, height, width);
 }

@@ -58,17 +58,9 @@ int TiltShiftFilter::applyToPixels(uchar *source, uchar *destination, int pixelC
     if (!tables)
         return 1;
     autoLevels(source, pixelCount, !preview, 1.0f, 1.0f);
-    LookupTable aCurve;
-    LookupTable bCurve;
-    loadLookupTable(QStringLiteral(":/lut/vivid/a.txt"), aCurve);
-    loadLookupTable(QStringLiteral(":/lut/vivid/b.txt"), bCurve);
     auto *out = reinterpret_cast<quint32 *>(destination);
-    for (int i = 0; i < pixelCount; ++i) {
-        const uchar *p = source + size_t(i) * 4;
-        quint8 l, a, b;
-        tables->rgbToLab(p[2], p[1], p[0], l, a, b);
-        out[i] = tables->labToRgb(l, lookup(aCurve, a), lookup(bCurve, b));
-    }
+    tables->labCurves(source, out, pixelCount, loadCurve(QStringLiteral(":/lut/vivid/a.txt")),
+                      loadCurve(QStringLiteral(":/lut/vivid/b.txt")));
 
     const int w = sideOf(pixelCount);
     if (w <= 0 || w * w != pixelCount)

@@ -143,7 +143,7 @@ QVector<FixedPicture> colourCubes()
         picture("Zada/zada_clut_before.png", [](Colour c) {
             return clamped(saturate(c, 0.75f) + Colour{-0.01f, 0.025f, 0.0f});
         }),
-        picture("Zada/zada_clut_after.png", [](Colour c) { return contrast(c, 0.35f); }),
+        picture("Zada/zada_clut_after.png", [](Colour c) { return contrast(c, 0.2f); }),
         // Theel: cool cinema, cyan shadows, pale highlights.
         picture("Theel/theel_clut.png", [](Colour c) {
             c = splitTone(saturate(c, 0.85f), {0.2f, 0.5f, 0.7f}, {0.6f, 0.58f, 0.5f}, 0.22f);
