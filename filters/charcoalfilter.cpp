@@ -34,21 +34,25 @@ int CharCoalFilter::applyToPixels(uchar *source, uchar *destination, int pixelCo
     qCDebug(lcFilters) << "Charcoal mask width" << mask.width();
     if (!mask.isNull() && !vividLight.isNull()) {
         const uchar *m = mask.constBits();
+        const uchar *table = vividLight.constBits();
+        const size_t stride = size_t(vividLight.bytesPerLine());
         for (int i = 0; i < pixelCount; ++i) {
             uchar *p = destination + size_t(i) * 4;
             const uchar *q = m + size_t(i) * 4;
             for (int c = 0; c < 3; ++c) {
-                const uchar *v = vividLight.constScanLine(q[c]) + size_t(p[c]) * 4;
+                const uchar *v = table + q[c] * stride + size_t(p[c]) * 4;
                 p[c] = quint8((p[c] * (255 - v[3]) + v[0] * v[3]) / 255);
             }
         }
     }
     if (!dodge.isNull()) {
+        const uchar *table = dodge.constBits();
+        const size_t stride = size_t(dodge.bytesPerLine());
         for (int i = 0; i < pixelCount; ++i) {
             uchar *p = destination + size_t(i) * 4;
             const uchar *q = t + size_t(i) * 4;
             for (int c = 0; c < 3; ++c)
-                p[c] = dodge.constScanLine(q[c])[size_t(p[c]) * 4];
+                p[c] = table[q[c] * stride + size_t(p[c]) * 4];
         }
     }
     return 0;

@@ -46,6 +46,30 @@ const CubeIndex &cubeIndex()
     return index;
 }
 
+// The blends that need a division or a branch, by base and blend byte.
+struct BlendTables {
+    std::array<std::array<quint8, 256>, 256> burn;
+    std::array<std::array<quint8, 256>, 256> overlay;
+    std::array<quint8, 256> selfScreen;
+
+    BlendTables()
+    {
+        for (int base = 0; base < 256; ++base) {
+            for (int blend = 0; blend < 256; ++blend) {
+                burn[size_t(base)][size_t(blend)] = colourBurn(base, blend);
+                overlay[size_t(base)][size_t(blend)] = quint8(overlayOf(base, blend));
+            }
+            selfScreen[size_t(base)] = quint8(selfScreenOf(base));
+        }
+    }
+};
+
+const BlendTables &blendTables()
+{
+    static const BlendTables tables;
+    return tables;
+}
+
 } // namespace
 
 void cubeStep(uchar *pixels, int count, const QImage &cube, bool wholePixel)
@@ -71,13 +95,14 @@ void burnStep(uchar *pixels, int count, const QImage &picture, bool withAlpha)
 {
     if (!fits(picture, count))
         return;
+    const auto &burn = blendTables().burn;
     const uchar *blend = picture.constBits();
     const int channels = withAlpha ? 4 : 3;
     for (int i = 0; i < count; ++i) {
         uchar *p = pixels + size_t(i) * 4;
         const uchar *q = blend + size_t(i) * 4;
         for (int c = 0; c < channels; ++c)
-            p[c] = colourBurn(p[c], q[c]);
+            p[c] = burn[p[c]][q[c]];
     }
 }
 
@@ -98,12 +123,14 @@ void overlayStep(uchar *pixels, int count, const QImage &picture)
 {
     if (!fits(picture, count))
         return;
+    const auto &overlay = blendTables().overlay;
     const uchar *blend = picture.constBits();
     for (int i = 0; i < count; ++i) {
         uchar *p = pixels + size_t(i) * 4;
         const uchar *q = blend + size_t(i) * 4;
+        const int alpha = q[3];
         for (int c = 0; c < 3; ++c)
-            p[c] = overlayByAlpha(p[c], q[c], q[3]);
+            p[c] = quint8((alpha * overlay[p[c]][q[c]] + (255 - alpha) * p[c]) >> 8);
     }
 }
 
@@ -111,12 +138,13 @@ void selfScreenStep(uchar *pixels, int count, const QImage &picture)
 {
     if (!fits(picture, count))
         return;
+    const auto &screen = blendTables().selfScreen;
     const uchar *blend = picture.constBits();
     for (int i = 0; i < count; ++i) {
         uchar *p = pixels + size_t(i) * 4;
         const int alpha = blend[size_t(i) * 4 + 3];
         for (int c = 0; c < 3; ++c)
-            p[c] = selfScreenByAlpha(p[c], alpha);
+            p[c] = quint8(((alpha * screen[p[c]] + (255 - alpha) * p[c]) >> 8) + 1);
     }
 }
 

@@ -72,8 +72,42 @@ MidtoneTables midtoneBalance(int redShift, int greenShift, int blueShift)
     return {table(redShift), table(greenShift), table(blueShift)};
 }
 
+namespace {
+
+// The per-value constants of the HSL conversions, each the same float the
+// arithmetic would compute: 60 / d, byte to percent, percent to fraction,
+// and hue to sector and position in it.
+struct HslTables {
+    std::array<float, 256> hueStep;
+    std::array<quint16, 256> percent;
+    std::array<float, 101> fraction;
+    std::array<float, 360> sixth;
+
+    HslTables()
+    {
+        hueStep[0] = 0;
+        for (int d = 1; d < 256; ++d)
+            hueStep[size_t(d)] = 60.0f / d;
+        for (int v = 0; v < 256; ++v)
+            percent[size_t(v)] = quint16(int(v * 0.392156862745098));
+        for (int v = 0; v <= 100; ++v)
+            fraction[size_t(v)] = v * 0.01f;
+        for (int h = 0; h < 360; ++h)
+            sixth[size_t(h)] = h * 0.016666668f;
+    }
+};
+
+const HslTables &hslTables()
+{
+    static const HslTables tables;
+    return tables;
+}
+
+} // namespace
+
 void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &saturation, quint16 &lightness)
 {
+    const HslTables &t = hslTables();
     const int r = red, g = green, b = blue;
     const int max = std::max({r, g, b});
     const int min = std::min({r, g, b});
@@ -83,7 +117,7 @@ void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &satu
     int s = 0;
     if (d >= 1) {
         s = (d * 255) / (l > 127 ? 510 - max - min : max + min);
-        const float x = 60.0f / d;
+        const float x = t.hueStep[size_t(d)];
         if (max == r)
             h = int((g - b) * x);
         else if (max == g)
@@ -96,8 +130,8 @@ void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &satu
             h -= 360;
     }
     hue = quint16(h);
-    saturation = quint16(int(s * 0.392156862745098));
-    lightness = quint16(int(l * 0.392156862745098));
+    saturation = t.percent[size_t(s)];
+    lightness = t.percent[size_t(l)];
 }
 
 void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &green, quint8 &blue)
@@ -106,16 +140,15 @@ void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &gr
         red = green = blue = quint8(clampByte(int(lightness * 2.55)));
         return;
     }
-    const float S = saturation * 0.01f;
-    const float L = lightness * 0.01f;
+    const HslTables &t = hslTables();
+    const float S = saturation <= 100 ? t.fraction[saturation] : saturation * 0.01f;
+    const float L = lightness <= 100 ? t.fraction[lightness] : lightness * 0.01f;
     const float q = L <= 0.5f ? L * (1 + S) : L + S - L * S;
     const float p = 2 * L - q;
-    float h6 = hue * 0.016666668f;
-    while (h6 < 0)
-        h6 += 6;
+    float h6 = hue < 360 ? t.sixth[hue] : hue * 0.016666668f;
     while (h6 >= 6)
         h6 -= 6;
-    const int i = int(floorf(h6));
+    const int i = int(h6);
     const float f = h6 - i;
     const float d = p + (q - p) * (1 - f);
     const float u = p + f * (q - p);

@@ -55,16 +55,26 @@ inline quint8 colourBurn(int base, int blend)
     return quint8(clampByte(255 - ((255 - base) * 256) / (blend + 1)));
 }
 
+// The overlay of blend on base, before it is mixed in by alpha.
+inline int overlayOf(int base, int blend)
+{
+    return base < 128 ? (blend * base) / 128 : (65535 - 2 * (255 - base) * (255 - blend)) >> 8;
+}
+
 inline quint8 overlayByAlpha(int base, int blend, int alpha)
 {
-    const int x = base < 128 ? (blend * base) / 128 : (65535 - 2 * (255 - base) * (255 - blend)) >> 8;
-    return quint8((alpha * x + (255 - alpha) * base) >> 8);
+    return quint8((alpha * overlayOf(base, blend) + (255 - alpha) * base) >> 8);
+}
+
+// The screen of base with itself, before it is mixed in by alpha.
+inline int selfScreenOf(int base)
+{
+    return base + ((255 - base) * base * 255) / (255 * 255);
 }
 
 inline quint8 selfScreenByAlpha(int base, int alpha)
 {
-    const int s = base + ((255 - base) * base * 255) / (255 * 255);
-    return quint8(((alpha * s + (255 - alpha) * base) >> 8) + 1);
+    return quint8(((alpha * selfScreenOf(base) + (255 - alpha) * base) >> 8) + 1);
 }
 
 inline quint8 multiplyWithAlpha(int base, int baseAlpha, int blend, int alpha)
