@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -186,45 +185,8 @@ ByteTable loadCurve(const QString &resource)
     return table ? *table : identityTable();
 }
 
-void scaleSaturation(uchar *pixels, int count, double factor)
-{
-    for (int i = 0; i < count; ++i) {
-        uchar *p = pixels + size_t(i) * 4;
-        quint16 hue, saturation, lightness;
-        rgbToHsl(p[2], p[1], p[0], hue, saturation, lightness);
-        hslToRgb(hue, uint(std::min(100, int(saturation * factor))), lightness, p[2], p[1], p[0]);
-    }
-}
-
 void setOpaque(uchar *pixels, int count)
 {
     for (int i = 0; i < count; ++i)
         pixels[size_t(i) * 4 + 3] = 255;
-}
-
-void saturationPass(uchar *pixels, int count, int strength)
-{
-    if (count <= 0)
-        return;
-    struct Hsl {
-        quint16 hue, saturation, lightness;
-    };
-    std::vector<Hsl> hsl(static_cast<size_t>(count));
-    quint64 sum = 0;
-    for (int i = 0; i < count; ++i) {
-        const uchar *p = pixels + size_t(i) * 4;
-        Hsl &h = hsl[size_t(i)];
-        rgbToHsl(p[2], p[1], p[0], h.hue, h.saturation, h.lightness);
-        sum += h.saturation;
-    }
-    const int k = strength - int(sum / quint64(count));
-    std::array<quint16, 101> scaled;
-    scaled[0] = 0;
-    for (int v = 1; v <= 100; ++v)
-        scaled[size_t(v)] = quint16(std::clamp(v + (k * v) / 100, 0, 100));
-    for (int i = 0; i < count; ++i) {
-        uchar *p = pixels + size_t(i) * 4;
-        const Hsl &h = hsl[size_t(i)];
-        hslToRgb(h.hue, scaled[std::min<size_t>(h.saturation, 100)], h.lightness, p[2], p[1], p[0]);
-    }
 }

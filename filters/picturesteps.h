@@ -30,11 +30,3 @@ void curvesStep(uchar *pixels, int count, const ByteTable &blue, const ByteTable
 ByteTable loadCurve(const QString &resource);
 ByteTable identityTable();
 void setOpaque(uchar *pixels, int count);
-
-// Every pixel to HSL and back with its saturation s made min(100, to int of
-// s * factor).
-void scaleSaturation(uchar *pixels, int count, double factor);
-
-// The saturation pass: every pixel to HSL and back, with saturation v made
-// v + (k * v) / 100 (0..100), k = strength - mean saturation of the image.
-void saturationPass(uchar *pixels, int count, int strength);

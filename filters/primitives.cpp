@@ -72,42 +72,16 @@ MidtoneTables midtoneBalance(int redShift, int greenShift, int blueShift)
     return {table(redShift), table(greenShift), table(blueShift)};
 }
 
-namespace {
-
-// The per-value constants of the HSL conversions, each the same float the
-// arithmetic would compute: 60 / d, byte to percent, percent to fraction,
-// and hue to sector and position in it.
-struct HslTables {
-    std::array<float, 256> hueStep;
-    std::array<quint16, 256> percent;
-    std::array<float, 101> fraction;
-    std::array<float, 360> sixth;
-
-    HslTables()
-    {
-        hueStep[0] = 0;
-        for (int d = 1; d < 256; ++d)
-            hueStep[size_t(d)] = 60.0f / d;
-        for (int v = 0; v < 256; ++v)
-            percent[size_t(v)] = quint16(int(v * 0.392156862745098));
-        for (int v = 0; v <= 100; ++v)
-            fraction[size_t(v)] = v * 0.01f;
-        for (int h = 0; h < 360; ++h)
-            sixth[size_t(h)] = h * 0.016666668f;
-    }
-};
-
-const HslTables &hslTables()
-{
-    static const HslTables tables;
-    return tables;
-}
-
-} // namespace
+// 60 / d for the hue, as the same floats: a load instead of a division.
+static const std::array<float, 256> s_hueStep = [] {
+    std::array<float, 256> t{};
+    for (int d = 1; d < 256; ++d)
+        t[size_t(d)] = 60.0f / d;
+    return t;
+}();
 
 void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &saturation, quint16 &lightness)
 {
-    const HslTables &t = hslTables();
     const int r = red, g = green, b = blue;
     const int max = std::max({r, g, b});
     const int min = std::min({r, g, b});
@@ -117,7 +91,7 @@ void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &satu
     int s = 0;
     if (d >= 1) {
         s = (d * 255) / (l > 127 ? 510 - max - min : max + min);
-        const float x = t.hueStep[size_t(d)];
+        const float x = s_hueStep[size_t(d)];
         if (max == r)
             h = int((g - b) * x);
         else if (max == g)
@@ -130,8 +104,8 @@ void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &satu
             h -= 360;
     }
     hue = quint16(h);
-    saturation = t.percent[size_t(s)];
-    lightness = t.percent[size_t(l)];
+    saturation = quint16(int(s * 0.392156862745098));
+    lightness = quint16(int(l * 0.392156862745098));
 }
 
 void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &green, quint8 &blue)
@@ -140,12 +114,11 @@ void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &gr
         red = green = blue = quint8(clampByte(int(lightness * 2.55)));
         return;
     }
-    const HslTables &t = hslTables();
-    const float S = saturation <= 100 ? t.fraction[saturation] : saturation * 0.01f;
-    const float L = lightness <= 100 ? t.fraction[lightness] : lightness * 0.01f;
+    const float S = saturation * 0.01f;
+    const float L = lightness * 0.01f;
     const float q = L <= 0.5f ? L * (1 + S) : L + S - L * S;
     const float p = 2 * L - q;
-    float h6 = hue < 360 ? t.sixth[hue] : hue * 0.016666668f;
+    float h6 = hue * 0.016666668f;
     while (h6 >= 6)
         h6 -= 6;
     const int i = int(h6);
@@ -164,6 +137,43 @@ void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &gr
     red = quint8(clampByte(int(r * 255)));
     green = quint8(clampByte(int(g * 255)));
     blue = quint8(clampByte(int(b * 255)));
+}
+
+void scaleSaturation(uchar *pixels, int count, double factor)
+{
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        quint16 hue, saturation, lightness;
+        rgbToHsl(p[2], p[1], p[0], hue, saturation, lightness);
+        hslToRgb(hue, uint(std::min(100, int(saturation * factor))), lightness, p[2], p[1], p[0]);
+    }
+}
+
+void saturationPass(uchar *pixels, int count, int strength)
+{
+    if (count <= 0)
+        return;
+    struct Hsl {
+        quint16 hue, saturation, lightness;
+    };
+    std::vector<Hsl> hsl(static_cast<size_t>(count));
+    quint64 sum = 0;
+    for (int i = 0; i < count; ++i) {
+        const uchar *p = pixels + size_t(i) * 4;
+        Hsl &h = hsl[size_t(i)];
+        rgbToHsl(p[2], p[1], p[0], h.hue, h.saturation, h.lightness);
+        sum += h.saturation;
+    }
+    const int k = strength - int(sum / quint64(count));
+    std::array<quint16, 101> scaled;
+    scaled[0] = 0;
+    for (int v = 1; v <= 100; ++v)
+        scaled[size_t(v)] = quint16(std::clamp(v + (k * v) / 100, 0, 100));
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const Hsl &h = hsl[size_t(i)];
+        hslToRgb(h.hue, scaled[std::min<size_t>(h.saturation, 100)], h.lightness, p[2], p[1], p[0]);
+    }
 }
 
 quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red)

@@ -40,6 +40,15 @@ MidtoneTables midtoneBalance(int redShift, int greenShift, int blueShift);
 void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &saturation, quint16 &lightness);
 void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &green, quint8 &blue);
 
+// HSL passes over count 32-bit pixels in place.
+// Every pixel to HSL and back with its saturation s made min(100, to int of
+// s * factor).
+void scaleSaturation(uchar *pixels, int count, double factor);
+
+// The saturation pass: every pixel to HSL and back, with saturation v made
+// v + (k * v) / 100 (0..100), k = strength - mean saturation of the image.
+void saturationPass(uchar *pixels, int count, int strength);
+
 // The cube picture must be a 512 x 512 32-bit image.
 quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red);
 
