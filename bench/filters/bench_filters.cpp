@@ -112,10 +112,15 @@ private Q_SLOTS:
         manager.getFilters();
         int completed = 0;
         connect(&manager, &FilterManager::filterApplyPreviewCompleted, this, [&completed] { ++completed; });
-        QBENCHMARK {
+        // One run first: the filter's pictures are decoded once per process.
+        const auto tap = [&] {
             const int before = completed;
             manager.applyFilterByName(name, QVariantMap(), true);
-            QVERIFY(QTest::qWaitFor([&] { return completed > before; }, 10000));
+            return QTest::qWaitFor([&] { return completed > before; }, 10000);
+        };
+        QVERIFY(tap());
+        QBENCHMARK {
+            QVERIFY(tap());
         }
     }
 
@@ -129,6 +134,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         Filter *filter = m_manager.filterNamed(name);
+        QVERIFY(!FilterApplier(filter, QVariantMap(), false, QVariant()).applyFilterSync().isEmpty());
         QBENCHMARK {
             FilterApplier applier(filter, QVariantMap(), false, QVariant());
             QVERIFY(!applier.applyFilterSync().isEmpty());
