@@ -51,15 +51,27 @@ void DesktopNotifier::photoFailed(const QString &reason)
 
 void DesktopNotifier::notify(Notice *notice, const QString &summary, const QString &body, const QString &category)
 {
+    notice->summary = summary;
+    notice->body = body;
+    notice->category = category;
+    if (notice->awaitingId)
+        notice->changedMeanwhile = true;
+    else
+        send(notice);
+}
+
+void DesktopNotifier::send(Notice *notice)
+{
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("desktop-entry"), kDesktopId},
-                            {QStringLiteral("category"), category}};
-    call << QStringLiteral("TAVIRO") << notice->id << kDesktopId << summary << body << QStringList() << hints
-         << -1;
+                            {QStringLiteral("category"), notice->category}};
+    call << QStringLiteral("TAVIRO") << notice->id << kDesktopId << notice->summary << notice->body << QStringList()
+         << hints << -1;
+    notice->awaitingId = true;
     auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [notice](QDBusPendingCallWatcher *finished) {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, notice](QDBusPendingCallWatcher *finished) {
         const QDBusPendingReply<uint> reply = *finished;
         // Without a notification service the photo is still posted: nothing more to do.
         if (reply.isError())
@@ -67,5 +79,10 @@ void DesktopNotifier::notify(Notice *notice, const QString &summary, const QStri
         else
             notice->id = reply.value();
         finished->deleteLater();
+        notice->awaitingId = false;
+        if (notice->changedMeanwhile) {
+            notice->changedMeanwhile = false;
+            send(notice);
+        }
     });
 }

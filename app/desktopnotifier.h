@@ -26,11 +26,19 @@ private:
     {
         uint id = 0;
         int count = 0;
+        // The service numbers a notice in its answer: while that is on its
+        // way, the newest text waits, so it replaces the notice, not adds one.
+        bool awaitingId = false;
+        bool changedMeanwhile = false;
+        QString summary;
+        QString body;
+        QString category;
     };
 
     void photoPosted();
     void photoFailed(const QString &reason);
     void notify(Notice *notice, const QString &summary, const QString &body, const QString &category);
+    void send(Notice *notice);
 
     QWindow *m_window;
     Notice m_posted;

@@ -52,6 +52,7 @@ private slots:
     void postedWhileAway_data();
     void postedWhileAway();
     void activeWindowIsNotDisturbed();
+    void photosPostedTogetherShareOneNotice();
     void withoutServiceThePhotoStaysPosted();
 
 private:
@@ -193,6 +194,20 @@ void TestDesktopNotifier::activeWindowIsNotDisturbed()
     m_hub->emitImageUploaded();
     QTRY_COMPARE(m_fake->notices.size(), 1);
     QCOMPARE(m_fake->notices.first().summary, QStringLiteral("1 photo posted"));
+}
+
+void TestDesktopNotifier::photosPostedTogetherShareOneNotice()
+{
+    QVERIFY(publishFake());
+    DesktopNotifier notifier(m_hub, queue(), m_main);
+    makeActive(m_other);
+    // Both within one turn of the event loop: the first notice's number has not come back yet.
+    m_hub->emitImageUploaded();
+    m_hub->emitImageUploaded();
+    QTRY_COMPARE(m_fake->notices.size(), 2);
+    QCOMPARE(m_fake->notices.at(0).replacesId, 0u);
+    QCOMPARE(m_fake->notices.at(1).summary, QStringLiteral("2 photos posted"));
+    QCOMPARE(m_fake->notices.at(1).replacesId, 101u);
 }
 
 void TestDesktopNotifier::withoutServiceThePhotoStaysPosted()
