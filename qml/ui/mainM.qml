@@ -26,7 +26,7 @@ Item {
 
     Binding { target: Theme; property: "scale"; value: Math.max(0.75, Math.min(root.width / 480, 2.25)) }
 
-    readonly property var tabPages: ["HomePage.qml", "PopularPage.qml", "PostPage.qml", "NotificationsPage.qml",
+    readonly property var tabPages: ["HomePage.qml", "PopularPage.qml", "CameraPage.qml", "NotificationsPage.qml",
                                      "ProfilePage.qml"]
 
     function currentStack() {
@@ -171,6 +171,13 @@ Item {
                 }
             }
         }
+    }
+
+    UploadQueueIndicator {
+        visible: root.signedIn && count > 0
+        anchors.right: parent.right
+        anchors.bottom: navBar.top
+        anchors.margins: Theme.spacingSmall
     }
 
     NavBar {
