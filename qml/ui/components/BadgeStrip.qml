@@ -5,7 +5,7 @@ import QtQuick.Controls 2.15
 ListView {
     id: strip
     orientation: ListView.Horizontal
-    height: count > 0 ? Theme.dp(96) : 0
+    height: count > 0 ? Theme.dp(112) : 0
     visible: count > 0
     spacing: Theme.spacing
     leftMargin: Theme.spacing
@@ -28,6 +28,8 @@ ListView {
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
             text: _badgeName
+            wrapMode: Text.WordWrap
+            maximumLineCount: 2
             elide: Text.ElideRight
             font.pixelSize: Theme.fontTiny
             color: Theme.textSecondary

@@ -42,9 +42,9 @@ QtObject {
 
     function accessLevelName(level) {
         switch (String(level)) {
-        case "1": return qsTr("Followers")
-        case "2": return qsTr("Only me")
-        default: return qsTr("Everyone")
+        case "1": return qsTr("Visible to followers")
+        case "2": return qsTr("Visible to you only")
+        default: return qsTr("Visible to everyone")
         }
     }
 }

@@ -32,10 +32,32 @@ Page {
             Repeater {
                 model: [qsTr("All"), qsTr("Loves"), qsTr("Comments"), qsTr("Badges"), qsTr("Follows")]
                 TabButton {
-                    text: page.unread[index] > 0 ? modelData + " " + page.unread[index] : modelData
-                    font.pixelSize: Theme.fontSmall
+                    id: tabButton
+                    height: Theme.dp(52)
+                    leftPadding: Theme.spacingTiny
+                    rightPadding: Theme.spacingTiny
                     Accessible.name: page.unread[index] > 0 ? qsTr("%1, %2 unread").arg(modelData).arg(page.unread[index])
                                                             : modelData
+                    contentItem: Column {
+                        Label {
+                            width: parent.width
+                            horizontalAlignment: Text.AlignHCenter
+                            text: modelData
+                            elide: Text.ElideRight
+                            font.pixelSize: Theme.fontSmall
+                            font.bold: tabButton.checked
+                            color: tabButton.checked ? Theme.accent : Theme.text
+                        }
+                        Label {
+                            width: parent.width
+                            horizontalAlignment: Text.AlignHCenter
+                            text: page.unread[index] > 99 ? "99+" : page.unread[index]
+                            visible: page.unread[index] > 0
+                            font.pixelSize: Theme.fontTiny
+                            font.bold: true
+                            color: Theme.badge
+                        }
+                    }
                 }
             }
             onCurrentIndexChanged: {
