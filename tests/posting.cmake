@@ -1,4 +1,11 @@
-# Qt Quick tests of the posting pages.
-find_package(Qt5 5.15 REQUIRED COMPONENTS QuickTest)
-taviro_add_test(tst_qml_posting SOURCES qml/posting/tst_qml_posting.cpp LIBS Qt5::QuickTest taviro_core LABELS qml)
-target_compile_definitions(tst_qml_posting PRIVATE QUICK_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/qml/posting")
+# The posting pages' Qt Quick tests live in qml/posting/ and run in tst_qmlpages.
+
+# The posting screens against the stand-in service, through the app's real
+# start-up (the interface's harness).
+add_library(taviro_postingflow STATIC ui/postingflow.cpp ui/postingflow.h ui/testphotos.cpp ui/testphotos.h)
+target_link_libraries(taviro_postingflow PUBLIC taviro_uiharness)
+
+# Screenshots of every posting screen (scripts/screenshots).
+add_executable(postingtour ui/postingtour.cpp)
+target_link_libraries(postingtour PRIVATE taviro_postingflow)
+set_target_properties(postingtour PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

@@ -2,6 +2,7 @@
 
 #include "app/appshell.h"
 #include "server/taviroservice.h"
+#include "service/taviroservicecontroller.h"
 #include "taviroconfig.h"
 #include "tests/server/forwardingproxy.h"
 
@@ -10,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QNetworkProxyFactory>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
 #include <QQuickWindow>
@@ -100,6 +102,13 @@ void UiHarness::startApp()
 {
     m_shell = std::make_unique<AppShell>();
     m_shell->start();
+    // Qt never sends loopback hosts through the application's proxy factory,
+    // so the app's own managers are given the proxy explicitly.
+    const QNetworkProxy proxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), m_proxy->serverPort());
+    const auto managers = TAVIROServiceController::getInstance()->findChildren<QNetworkAccessManager *>();
+    for (QNetworkAccessManager *manager : managers)
+        manager->setProxy(proxy);
+    m_shell->view().engine()->networkAccessManager()->setProxy(proxy);
     if (!QTest::qWaitForWindowExposed(window()))
         qWarning("the main view was not shown");
 }

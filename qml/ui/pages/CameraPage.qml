@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import QtQuick.Controls.Material 2.15
 import TAVIROLib 1.0
 import "../components"
 import "../components/Posting.js" as Posting
@@ -79,7 +80,7 @@ Page {
         }
     }
 
-    background: Rectangle { color: "black" }
+    background: Rectangle { color: Theme.background }
 
     SymbianCameraCapturer {
         id: keys
@@ -102,12 +103,17 @@ Page {
         anchors.bottom: shutterBar.top
         clip: true
 
+        Rectangle { anchors.fill: parent; color: "black" }
+
         TAVIROCamera {
             id: camera
             objectName: "camera"
             anchors.fill: parent
             onImageSaved: page.captured(path)
             onCaptureFailed: {
+                // Without a camera the page already says so.
+                if (!page.capturing)
+                    return
                 page.capturing = false
                 page.error = qsTr("The photo could not be taken: %1").arg(message)
             }
@@ -190,12 +196,17 @@ Page {
         width: parent.width
         height: Theme.dp(112)
 
+        Rectangle { anchors.fill: parent; color: "black" }
+
         Button {
             objectName: "galleryButton"
             anchors.left: parent.left
             anchors.leftMargin: Theme.spacingLarge
             anchors.verticalCenter: parent.verticalCenter
             text: qsTr("Gallery")
+            flat: true
+            Material.foreground: "white"
+            font.pixelSize: Theme.fontBody
             Accessible.name: qsTr("Choose from the gallery")
             onClicked: page.openGallery()
         }

@@ -20,8 +20,7 @@ Page {
     property var crop: null
     property string error: ""
     readonly property bool ready: crop !== null
-    readonly property real viewport: Math.min(availableWidth, availableHeight - bottomBar.height - zoomRow.height
-                                                                  - Theme.spacing * 2)
+    readonly property real viewport: Math.min(availableWidth, availableHeight - tools.height - Theme.spacing * 3)
 
     function startResize() {
         crop = null
@@ -154,42 +153,40 @@ Page {
         onRetry: page.startResize()
     }
 
-    Row {
-        id: zoomRow
+    Column {
+        id: tools
         anchors.top: square.bottom
         anchors.topMargin: Theme.spacing
-        anchors.horizontalCenter: parent.horizontalCenter
+        width: parent.width
         spacing: Theme.spacingSmall
         visible: page.ready
-        height: Theme.touchTarget
-
-        Label {
-            anchors.verticalCenter: parent.verticalCenter
-            text: qsTr("Zoom")
-            color: Theme.textSecondary
-            font.pixelSize: Theme.fontSmall
-        }
-        Slider {
-            id: zoomSlider
-            objectName: "zoomSlider"
-            anchors.verticalCenter: parent.verticalCenter
-            width: page.width * 0.6
-            from: page.ready ? Posting.minScale(page.crop, page.viewport) : 0
-            to: page.ready ? Posting.maxScale(page.crop, page.viewport) : 1
-            value: page.ready ? page.crop.scale : 0
-            Accessible.name: qsTr("Zoom")
-            onMoved: page.zoomTo(value)
-        }
-    }
-
-    ToolBar {
-        id: bottomBar
-        anchors.bottom: parent.bottom
-        width: parent.width
-        height: Theme.touchTarget + Theme.spacing
 
         Row {
-            anchors.centerIn: parent
+            anchors.horizontalCenter: parent.horizontalCenter
+            spacing: Theme.spacingSmall
+            height: Theme.touchTarget
+
+            Label {
+                anchors.verticalCenter: parent.verticalCenter
+                text: qsTr("Zoom")
+                color: Theme.textSecondary
+                font.pixelSize: Theme.fontSmall
+            }
+            Slider {
+                id: zoomSlider
+                objectName: "zoomSlider"
+                anchors.verticalCenter: parent.verticalCenter
+                width: page.width * 0.6
+                from: page.ready ? Posting.minScale(page.crop, page.viewport) : 0
+                to: page.ready ? Posting.maxScale(page.crop, page.viewport) : 1
+                value: page.ready ? page.crop.scale : 0
+                Accessible.name: qsTr("Zoom")
+                onMoved: page.zoomTo(value)
+            }
+        }
+
+        Row {
+            anchors.horizontalCenter: parent.horizontalCenter
             spacing: Theme.spacingLarge
             Button {
                 objectName: "fitButton"

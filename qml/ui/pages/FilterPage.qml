@@ -52,9 +52,14 @@ Page {
         run(index)
     }
 
+    function useStrength() {
+        if ("strength" in filterManager)
+            filterManager.strength = strength.value
+    }
+
     function run(index) {
         const filter = filters[index]
-        filterManager.strength = strength.value
+        useStrength()
         preview.pending = -1
         preview.running = filter.expensiveFilter
         filterManager.applyFilterByName(filter.name, darkAreas, true, parameterFor(filter))
@@ -78,7 +83,7 @@ Page {
     function renderFinal() {
         rendering = true
         error = ""
-        filterManager.strength = strength.value
+        useStrength()
         filterManager.applyFilterByName(currentFilter.name, darkAreas, false, parameterFor(currentFilter))
     }
 
@@ -132,12 +137,12 @@ Page {
         anchors.fill: parent
         spacing: Theme.spacingSmall
 
-        ErrorBanner { text: page.error }
+        ErrorBanner { id: banner; text: page.error }
 
         Rectangle {
             id: square
-            readonly property real side: Math.min(page.width, page.height - strip.height - controls.height
-                                                  - Theme.spacingSmall * 3)
+            readonly property real side: Math.min(page.availableWidth, page.availableHeight - banner.height
+                                                  - strip.height - controls.height - Theme.spacingSmall * 4)
             width: side
             height: side
             anchors.horizontalCenter: parent.horizontalCenter

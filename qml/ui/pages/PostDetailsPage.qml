@@ -93,13 +93,12 @@ Page {
                 spacing: Theme.spacing
                 topPadding: Theme.spacing
 
-                Image {
+                SimpleImage {
                     id: thumbnail
                     width: Theme.dp(96)
                     height: width
-                    source: page.processedPath.length ? "image://imageprovider/" + page.processedPath : ""
-                    cache: false
-                    fillMode: Image.PreserveAspectFit
+                    stretch: true
+                    source: page.processedPath
                     Accessible.name: qsTr("The photo to post")
                 }
                 Column {

@@ -1,0 +1,86 @@
+// Visits every posting screen against a seeded stand-in service and saves a
+// picture of each: postingtour <folder> <width> <height>.
+#include "tests/ui/postingflow.h"
+#include "tests/ui/uiharness.h"
+#include "tests/ui/testphotos.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: postingtour <folder> <width> <height>\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    UiHarness ui;
+    QString error;
+    if (!ui.startService(&error)) {
+        std::fprintf(stderr, "service: %s\n", qPrintable(error));
+        return 1;
+    }
+    usePrivatePictures(ui.home());
+    ui.startApp();
+    ui.window()->showNormal();
+    ui.window()->resize(QString::fromLatin1(argv[2]).toInt(), QString::fromLatin1(argv[3]).toInt());
+
+    int failures = 0;
+    auto shoot = [&](const char *name) {
+        QTest::qWait(400);
+        const QString file = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+        const QImage image = ui.grab();
+        if (image.isNull() || !image.save(file)) {
+            std::fprintf(stderr, "could not save %s\n", qPrintable(file));
+            ++failures;
+        } else {
+            std::printf("%s\n", qPrintable(file));
+        }
+    };
+    PostingFlow flow(ui);
+    auto step = [&](bool ok) {
+        if (!ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(flow.error()));
+            shoot("failed");
+            std::exit(1);
+        }
+    };
+
+    step(flow.signIn(QStringLiteral("demo"), QStringLiteral("taviro-demo")));
+    step(flow.openPostTab());
+    shoot("post-01-camera");
+    step(flow.openGallery());
+    shoot("post-02-gallery");
+    step(flow.pickPhoto(0));
+    shoot("post-03-crop");
+    ui.click(ui.find(QStringLiteral("fitButton")));
+    step(flow.turnAndMove(0, 0));
+    shoot("post-04-crop-fitted-turned");
+    step(flow.cropDone());
+    step(flow.chooseFilter(QStringLiteral("Original")));
+    shoot("post-05-filter");
+    step(flow.chooseFilter(QStringLiteral("Vivid"), 60));
+    shoot("post-06-filter-vivid-60");
+    step(flow.chooseFilter(QStringLiteral("Color Picker")));
+    shoot("post-07-filter-colour-picker");
+    step(flow.chooseFilter(QStringLiteral("Vivid"), 60));
+    step(flow.filterDone());
+    step(flow.describe(QStringLiteral("Harbour at dawn"), QStringLiteral("Boats leaving the harbour")));
+    shoot("post-08-details");
+    QQuickItem *form = ui.find(QStringLiteral("detailsForm"));
+    form->setProperty("contentY", form->property("contentHeight").toReal() - form->height());
+    shoot("post-09-details-sharing");
+    step(flow.post());
+    shoot("post-10-home-with-queue");
+    QMetaObject::invokeMethod(ui.root()->childItems().first(), "openPage",
+                              Q_ARG(QVariant, QStringLiteral("UploadQueuePage.qml")), Q_ARG(QVariant, QVariantMap()));
+    shoot("post-11-upload-queue");
+    return failures ? 1 : 0;
+}
