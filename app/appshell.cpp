@@ -2,8 +2,10 @@
 
 #include "app/applicationroot.h"
 #include "app/globalservices.h"
+#include "app/imageprovider.h"
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
+#include "app/smartimageprovider.h"
 #include "app/startup.h"
 #include "camera/photomodelbuilder.h"
 #include "camera/tavirocamera.h"
@@ -43,6 +45,9 @@ void AppShell::start()
     if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_CONF"))
         qputenv("QT_QUICK_CONTROLS_CONF", (applicationRootPath() + QStringLiteral("qml/ui/qtquickcontrols2.conf")).toUtf8());
 
+    // The engine owns and deletes its image providers.
+    m_viewer->engine()->addImageProvider(QStringLiteral("imageprovider"), new ImageProvider);
+    m_viewer->engine()->addImageProvider(QStringLiteral("smartimageprovider"), new SmartImageProvider);
     m_viewer->engine()->setNetworkAccessManagerFactory(&m_networkAccessManagerFactory);
     QQmlContext *context = m_viewer->rootContext();
 

@@ -1,6 +1,7 @@
 #include "app/common.h"
 
 #include "app/shelllog.h"
+#include "cache/cachepruner.h"
 #include "taviroconfig.h"
 
 #include <QDir>
@@ -44,7 +45,9 @@ bool Common::removeDir(QString dirName)
 
 void Common::pruningCache()
 {
-    qCDebug(lcShell) << "cache pruning requested";
+    // The pruner deletes itself once its run ends.
+    auto *pruner = new CachePruner;
+    pruner->start(QThread::LowPriority);
 }
 
 void Common::clearCache()

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class ImageCacheManager;
 class NotificationsModel;
 class PopularModel;
 class TimelineModel;
@@ -88,6 +89,7 @@ signals:
 
 private:
     // Constructed in this order, destroyed in reverse.
+    std::unique_ptr<ImageCacheManager> m_imageCacheManager;
     std::unique_ptr<NotificationsModel> m_notificationsModel;
     std::unique_ptr<PopularModel> m_popularModel;
     std::unique_ptr<TimelineModel> m_timelineModel;
