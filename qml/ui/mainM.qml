@@ -64,6 +64,7 @@ Item {
 
     function enterApp() {
         account.loadLoggedInAccount()
+        uploaderQueueModel.loadQueues()
         currentTab = 0
         signedIn = true
         Notifications.refresh()
@@ -137,6 +138,8 @@ Item {
             // Offline start: last session's notifications until the service answers.
             notificationModel.loadNotifications()
             Notifications.refresh()
+            // Photos queued in an earlier run go on uploading.
+            uploaderQueueModel.loadQueues()
         }
     }
 
@@ -174,6 +177,7 @@ Item {
     }
 
     UploadQueueIndicator {
+        objectName: "uploadIndicator"
         visible: root.signedIn && count > 0
         anchors.right: parent.right
         anchors.bottom: navBar.top

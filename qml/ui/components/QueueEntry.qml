@@ -8,12 +8,15 @@ ItemDelegate {
     property var queue
     readonly property string folderCode: model.folder_code
     readonly property bool failed: model.upload_state === "failed"
+    readonly property bool retrying: model.upload_state === "retrying"
     readonly property bool uploading: model.upload_state === "uploading"
+    // Folder codes are the seconds of queueing.
+    readonly property string queuedAt: Qt.formatDateTime(new Date(parseInt(folderCode) * 1000), "d MMM hh:mm")
     readonly property real sent: model.bytes_sent || 0
     readonly property real total: model.bytes_total || 0
 
     height: Theme.dp(96)
-    Accessible.name: qsTr("Photo %1 waiting to be posted").arg(model.image_name || "")
+    Accessible.name: qsTr("Photo queued %1").arg(queuedAt)
 
     contentItem: Row {
         spacing: Theme.spacing
@@ -32,22 +35,24 @@ ItemDelegate {
             spacing: Theme.spacingTiny
             Label {
                 width: parent.width
-                text: model.image_name || qsTr("Untitled photo")
+                text: qsTr("Queued %1").arg(entry.queuedAt)
                 elide: Text.ElideRight
                 font.pixelSize: Theme.fontBody
                 font.bold: true
                 color: Theme.text
             }
             Label {
+                objectName: "stateLine"
                 width: parent.width
                 wrapMode: Text.WordWrap
                 maximumLineCount: 2
                 elide: Text.ElideRight
                 font.pixelSize: Theme.fontSmall
                 color: entry.failed ? Theme.error : Theme.textSecondary
-                text: entry.failed ? qsTr("Not posted: %1").arg(model.failure_reason || qsTr("unknown reason"))
-                                   : entry.uploading ? qsTr("Uploading… %1 %").arg(Math.round(progress.value * 100))
-                                                     : qsTr("Waiting")
+                text: entry.failed ? qsTr("Not posted: %1").arg(model.failure_reason || qsTr("the service refused it"))
+                      : entry.retrying ? qsTr("Trying again soon: %1").arg(model.failure_reason)
+                      : entry.uploading ? qsTr("Uploading… %1 %").arg(Math.round(progress.value * 100))
+                      : qsTr("Waiting for its turn")
             }
             ProgressBar {
                 id: progress
@@ -68,7 +73,7 @@ ItemDelegate {
                 flat: true
                 text: qsTr("Retry")
                 Accessible.name: qsTr("Retry this upload")
-                onClicked: entry.queue.retryQueue(entry.folderCode)
+                onClicked: entry.queue.retryQueue(index)
             }
             Button {
                 objectName: "cancelButton"

@@ -50,13 +50,22 @@ Page {
             error = qsTr("The upload queue is not available.")
             return
         }
+        error = ""
+        queue.appendImageFileToQueue(processedPath, details())
+        if (error.length > 0)
+            return
         if (saveSwitch.checked)
             storage.saveProcessedImageToGallery()
-        queue.appendImageFileToQueue(processedPath, details())
         // On to the home timeline; the post tab starts again from its camera.
         Navigator.showTab(0)
         if (StackView.view)
             StackView.view.pop(null)
+    }
+
+    Connections {
+        target: page.queue
+        ignoreUnknownSignals: true
+        function onQueueingFailed(reason) { page.error = qsTr("The photo could not be queued: %1").arg(reason) }
     }
 
     // Coming back from linking a network.

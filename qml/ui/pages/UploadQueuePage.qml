@@ -46,6 +46,7 @@ Page {
 
     Dialog {
         id: confirmAll
+        objectName: "cancelAllDialog"
         anchors.centerIn: parent
         modal: true
         title: qsTr("Cancel every upload?")

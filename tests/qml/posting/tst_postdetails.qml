@@ -32,8 +32,14 @@ TestCase {
 
     QtObject {
         id: queue
+        signal queueingFailed(string reason)
         property var appended: []
-        function appendImageFileToQueue(filename, imageInfo) { appended.push([filename, imageInfo]) }
+        property string failWith: ""
+        function appendImageFileToQueue(filename, imageInfo) {
+            appended.push([filename, imageInfo])
+            if (failWith.length > 0)
+                queueingFailed(failWith)
+        }
     }
 
     QtObject {
@@ -56,6 +62,7 @@ TestCase {
     function openPage(linked) {
         account.linked = linked
         queue.appended = []
+        queue.failWith = ""
         storage.saves = 0
         pushes.clear()
         tabs.clear()
@@ -158,6 +165,15 @@ TestCase {
         tap(page, findChild(r, "shareToggle"))
         mouseClick(findChild(page, "postButton"))
         compare(queue.appended[0][1].shareToPicasa, false)
+    }
+
+    function test_queueingFailureStaysWithTheReason() {
+        const page = openPage([])
+        queue.failWith = "the disk is full"
+        mouseClick(findChild(page, "postButton"))
+        verify(page.error.indexOf("the disk is full") >= 0)
+        compare(storage.saves, 0)
+        compare(tabs.count, 0)
     }
 
     function test_withoutQueueTheErrorIsShown() {
