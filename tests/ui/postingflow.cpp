@@ -21,6 +21,14 @@ bool PostingFlow::waitForPage(const QString &objectName, int timeoutMs)
 {
     if (!m_ui.waitFor([&] { return m_ui.find(objectName) != nullptr; }, timeoutMs))
         return fail(objectName + QStringLiteral(" did not show"));
+    // A page stack takes no taps while a page slides in.
+    auto sliding = [this] {
+        return !m_ui.findAll([](QQuickItem *item) {
+                        return item->inherits("QQuickStackView") && item->property("busy").toBool();
+                    }).isEmpty();
+    };
+    if (!m_ui.waitFor([&] { return !sliding(); }, timeoutMs))
+        return fail(objectName + QStringLiteral(" did not settle"));
     return true;
 }
 
@@ -104,9 +112,8 @@ bool PostingFlow::chooseFilter(const QString &name, int strength)
     constexpr int centre = 1;
     QMetaObject::invokeMethod(strip, "positionViewAtIndex", Q_ARG(int, index), Q_ARG(int, centre));
     const QString cell = QStringLiteral("filter_") + name;
-    if (!waitForPage(cell))
+    if (!waitForPage(cell) || !click(cell))
         return false;
-    m_ui.click(m_ui.find(cell));
     auto shown = [&] {
         return filters->property("currentFilter").toMap().value(QStringLiteral("name")).toString() == name &&
                !filters->property("previewBusy").toBool();

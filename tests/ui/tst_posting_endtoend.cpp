@@ -98,6 +98,7 @@ class TestPostingEndToEnd : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void cleanup();
     void postFromGallery();
     void postFromCamera();
 };
@@ -126,6 +127,17 @@ void TestPostingEndToEnd::cleanupTestCase()
     m_ui.stopApp();
     if (m_madeDevice)
         ::unlink(videoDevice);
+}
+
+void TestPostingEndToEnd::cleanup()
+{
+    // What the screen showed when a step did not get through.
+    if (QTest::currentTestFailed()) {
+        const QString shot = QDir::temp().filePath(QStringLiteral("tst_posting_endtoend-%1.png")
+                                                       .arg(QString::fromLatin1(QTest::currentTestFunction())));
+        if (m_ui.grab().save(shot))
+            qWarning("the screen at the failure: %s", qPrintable(shot));
+    }
 }
 
 // From the details page on both routes are the same.
@@ -165,6 +177,8 @@ void TestPostingEndToEnd::postFromGallery()
     QVERIFY2(flow.chooseFilter(QStringLiteral("Vivid"), 60), qPrintable(flow.error()));
     QVERIFY2(flow.filterDone(), qPrintable(flow.error()));
     postAndWatch(QStringLiteral("Harbour at dawn"), QStringLiteral("Boats leaving the harbour, turned and tinted"));
+    if (QTest::currentTestFailed())
+        return;
 
     // Turned clockwise, the photo's yellow left half is on top; moved up by
     // 60 screen pixels the square starts 350 photo pixels in, so the red disc
