@@ -14,6 +14,7 @@
 #include "models/timelinemodel.h"
 #include "service/networkaccessmanagerinteractor.h"
 #include "service/taviroservicecontroller.h"
+#include "upload/uploaderqueuemodel.h"
 
 #include <QCoreApplication>
 #include <QQmlContext>
@@ -63,6 +64,7 @@ void AppShell::start()
     context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
     context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
     context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
+    context->setContextProperty(QStringLiteral("uploaderQueueModel"), UploaderQueueModel::getInstance());
     context->setContextProperty(QStringLiteral("taviroServiceController"), TAVIROServiceController::getInstance());
 
     context->setContextProperty(QStringLiteral("QMapUtils"), &m_mapUtils);

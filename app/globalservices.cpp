@@ -5,6 +5,7 @@
 #include "models/popularmodel.h"
 #include "models/timelinemodel.h"
 #include "service/taviroservicecontroller.h"
+#include "upload/uploaderqueuemodel.h"
 
 namespace {
 GlobalServices *s_instance = nullptr;
@@ -16,12 +17,14 @@ GlobalServices::GlobalServices(QObject *parent)
     , m_notificationsModel(std::make_unique<NotificationsModel>())
     , m_popularModel(std::make_unique<PopularModel>())
     , m_timelineModel(std::make_unique<TimelineModel>())
+    , m_uploaderQueueModel(std::make_unique<UploaderQueueModel>())
     , m_serviceController(std::make_unique<TAVIROServiceController>())
 {
     ImageCacheManager::setInstance(m_imageCacheManager.get());
     NotificationsModel::setInstance(m_notificationsModel.get());
     PopularModel::setInstance(m_popularModel.get());
     TimelineModel::setInstance(m_timelineModel.get());
+    UploaderQueueModel::setInstance(m_uploaderQueueModel.get());
     TAVIROServiceController::setInstance(m_serviceController.get());
     // Pictures that need the service's large-picture download go through
     // the controller.

@@ -9,6 +9,7 @@ class ImageCacheManager;
 class NotificationsModel;
 class PopularModel;
 class TimelineModel;
+class UploaderQueueModel;
 class TAVIROServiceController;
 
 /**
@@ -93,5 +94,6 @@ private:
     std::unique_ptr<NotificationsModel> m_notificationsModel;
     std::unique_ptr<PopularModel> m_popularModel;
     std::unique_ptr<TimelineModel> m_timelineModel;
+    std::unique_ptr<UploaderQueueModel> m_uploaderQueueModel;
     std::unique_ptr<TAVIROServiceController> m_serviceController;
 };

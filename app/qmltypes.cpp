@@ -24,6 +24,7 @@
 #include "models/profileviewmanager.h"
 #include "models/usertimelinemodel.h"
 #include "service/taviroservicehandler.h"
+#include "upload/uploaderqueuemodel.h"
 
 #include <QtQml>
 
@@ -50,6 +51,7 @@ void registerQmlTypes()
     qmlRegisterType<ProfileBadgeModel>(lib, 1, 0, "ProfileBadgeModel");
     qmlRegisterType<UserTimelineModel>(lib, 1, 0, "UserTimelineModel");
     qmlRegisterType<FrontPageModel>(lib, 1, 0, "FrontPageModel");
+    qmlRegisterType<UploaderQueueModel>(lib, 1, 0, "UploaderQueueModel");
     qmlRegisterType<FriendListModel>(lib, 1, 0, "FriendListModel");
     qmlRegisterType<CommentListModel>(lib, 1, 0, "CommentListModel");
     qmlRegisterType<FollowRequestListModel>(lib, 1, 0, "FollowRequestListModel");

@@ -112,7 +112,7 @@ void TestStartup::registeredTypesCreate_data()
     for (const char *type : {"CommonCPP", "UserManager", "ImageProcessor", "ImageCacheMode", "ScreenManager",
                              "DateTimeModel", "FilterManager", "PhotoPicker", "TAVIROCamera", "SimpleImage",
                              "CacheableImageLoader", "StorageManager", "SymbianCameraCapturer", "FocusZoneItem",
-                             "TaviroServiceHandler"})
+                             "TaviroServiceHandler", "UploaderQueueModel"})
         QTest::newRow(type) << "TAVIROLib 1.0" << type;
     QTest::newRow("PhotoItem") << "PhotoPicker 1.0" << "PhotoItem";
 }
