@@ -64,10 +64,10 @@ Item {
 
     function enterApp() {
         account.loadLoggedInAccount()
-        uploaderQueueModel.loadQueues()
         currentTab = 0
         signedIn = true
         Notifications.refresh()
+        uploaderQueueModel.loadQueues()
     }
 
     function leaveApp() {

@@ -2,6 +2,7 @@
 // headless: a photo from the gallery (turned, moved, Vivid at 60 %, title
 // and caption) and one from the camera, each until it has left the queue and
 // tops the home timeline with its caption.
+#include "app/usermanager.h"
 #include "models/timelinemodel.h"
 #include "service/taviroservicecontroller.h"
 #include "tests/ui/postingflow.h"
@@ -80,7 +81,7 @@ class TestPostingEndToEnd : public QObject
     {
         Answer answer;
         QSignalSpy answered(&answer, &Answer::answered);
-        TAVIROServiceController::getInstance()->getHomeTimeline(0, 1, 5, 0, 0, &answer);
+        TAVIROServiceController::getInstance()->getHomeTimeline(long(UserManager().getUserId()), 1, 5, 0, 0, &answer);
         answered.wait(15000);
         return QJsonDocument::fromJson(answer.body).object().value(QStringLiteral("data")).toArray().first().toObject();
     }
@@ -155,9 +156,8 @@ void TestPostingEndToEnd::postAndWatch(const QString &title, const QString &capt
     QVERIFY(m_ui.waitFor([this] { return !m_ui.find(QStringLiteral("uploadIndicator")); }));
 
     const QJsonObject top = serviceTop();
-    const QJsonObject info = top.value(QStringLiteral("picture_info")).toObject();
-    QCOMPARE(info.value(QStringLiteral("name")).toString(), title);
-    QCOMPARE(info.value(QStringLiteral("description")).toString(), caption);
+    QCOMPARE(top.value(QStringLiteral("name")).toString(), title);
+    QCOMPARE(top.value(QStringLiteral("description")).toString(), caption);
     const int id = top.value(QStringLiteral("picture_id")).toInt();
     QVERIFY(id > before);
     // The upload asked the home timeline to refresh: the photo is on top there.

@@ -44,6 +44,7 @@ Page {
     function select(index) {
         current = index
         preview.tappedAt = Date.now()
+        lastPreviewMs = -1
         error = ""
         if (preview.running) {
             preview.pending = index
