@@ -8,3 +8,5 @@ add_dependencies(taviro_uiharness taviro_qml taviro_service_certs)
 add_executable(uitour ui/uitour.cpp)
 target_link_libraries(uitour PRIVATE taviro_uiharness)
 set_target_properties(uitour PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+
+taviro_add_test(tst_uiendtoend SOURCES ui/tst_uiendtoend.cpp LIBS taviro_uiharness LABELS ui)

@@ -1,7 +1,9 @@
 #include "tests/ui/uiharness.h"
 
 #include "app/appshell.h"
+#include "cache/imagecachemanager.h"
 #include "server/taviroservice.h"
+#include "service/networkaccessmanagerfactory.h"
 #include "service/taviroservicecontroller.h"
 #include "taviroconfig.h"
 #include "tests/server/forwardingproxy.h"
@@ -10,7 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QNetworkProxyFactory>
+#include <QNetworkProxy>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
@@ -19,16 +21,17 @@
 
 namespace {
 
-// Web requests go to the proxy; the proxy's own sockets go straight out.
-class LoopbackProxyFactory : public QNetworkProxyFactory
+// Qt never asks a proxy factory about loopback hosts, so every manager the
+// app makes gets the proxy set on it.
+class ProxiedManagerFactory : public NetworkAccessManagerFactory
 {
 public:
-    explicit LoopbackProxyFactory(quint16 port) : m_port(port) { }
-    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery &query) override
+    explicit ProxiedManagerFactory(quint16 port) : m_port(port) { }
+    QNetworkAccessManager *create(QObject *parent) override
     {
-        if (query.queryType() == QNetworkProxyQuery::UrlRequest)
-            return {QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), m_port)};
-        return {QNetworkProxy(QNetworkProxy::NoProxy)};
+        QNetworkAccessManager *manager = NetworkAccessManagerFactory::create(parent);
+        manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), m_port));
+        return manager;
     }
 
 private:
@@ -53,7 +56,6 @@ UiHarness::UiHarness() = default;
 UiHarness::~UiHarness()
 {
     stopApp();
-    QNetworkProxyFactory::setApplicationProxyFactory(nullptr);
     m_service.reset();
     if (!m_previousDir.isEmpty())
         QDir::setCurrent(m_previousDir);
@@ -94,7 +96,7 @@ bool UiHarness::startService(QString *error)
         *error = QStringLiteral("the proxy could not listen");
         return false;
     }
-    QNetworkProxyFactory::setApplicationProxyFactory(new LoopbackProxyFactory(m_proxy->serverPort()));
+    m_managerFactory = std::make_unique<ProxiedManagerFactory>(m_proxy->serverPort());
     return true;
 }
 
@@ -102,13 +104,15 @@ void UiHarness::startApp()
 {
     m_shell = std::make_unique<AppShell>();
     m_shell->start();
-    // Qt never sends loopback hosts through the application's proxy factory,
-    // so the app's own managers are given the proxy explicitly.
+    // Before the first request: the app starts signed out.
+    m_shell->view().engine()->setNetworkAccessManagerFactory(m_managerFactory.get());
     const QNetworkProxy proxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), m_proxy->serverPort());
-    const auto managers = TAVIROServiceController::getInstance()->findChildren<QNetworkAccessManager *>();
-    for (QNetworkAccessManager *manager : managers)
-        manager->setProxy(proxy);
-    m_shell->view().engine()->networkAccessManager()->setProxy(proxy);
+    for (QObject *owner : {static_cast<QObject *>(TAVIROServiceController::getInstance()),
+                           static_cast<QObject *>(ImageCacheManager::getInstance())}) {
+        const auto managers = owner->findChildren<QNetworkAccessManager *>();
+        for (QNetworkAccessManager *manager : managers)
+            manager->setProxy(proxy);
+    }
     if (!QTest::qWaitForWindowExposed(window()))
         qWarning("the main view was not shown");
 }
@@ -152,6 +156,12 @@ QQuickItem *UiHarness::findText(const QString &text) const
 
 void UiHarness::click(QQuickItem *item)
 {
+    // Pages slide in: a tap lands where the item is once they stand still.
+    waitFor([this] {
+        return findAll([](QQuickItem *candidate) {
+            return candidate->inherits("QQuickStackView") && candidate->property("busy").toBool();
+        }).isEmpty();
+    });
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
     QTest::mouseClick(window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
 }

@@ -11,6 +11,7 @@
 
 class AppShell;
 class ForwardingProxy;
+class NetworkAccessManagerFactory;
 class QQuickItem;
 class QQuickWindow;
 class TaviroService;
@@ -58,5 +59,6 @@ private:
     std::unique_ptr<TaviroService> m_service;
     QNetworkAccessManager m_proxySetup;
     ForwardingProxy *m_proxy = nullptr;
+    std::unique_ptr<NetworkAccessManagerFactory> m_managerFactory;
     std::unique_ptr<AppShell> m_shell;
 };

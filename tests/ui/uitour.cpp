@@ -61,7 +61,11 @@ private:
     bool busyImages()
     {
         return !m_ui.findAll([](QQuickItem *item) {
-            return item->inherits("QQuickImage") && item->property("status").toInt() == 2;
+            if (item->inherits("QQuickImage"))
+                return item->property("status").toInt() == 2;
+            return QByteArray(item->metaObject()->className()).startsWith("RemoteImage")
+                && !item->property("source").toUrl().isEmpty() && !item->property("ready").toBool()
+                && !item->property("failed").toBool();
         }).isEmpty();
     }
 
@@ -78,7 +82,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: uitour <folder> <width> <height>\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    // Absolute: the harness works in a home folder of its own.
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(folder);
     UiHarness ui;
     QString error;
@@ -133,6 +138,11 @@ int main(int argc, char *argv[])
     tour.shoot(QStringLiteral("15-private-profile"));
     tour.open(QStringLiteral("PeoplePage.qml"), {{QStringLiteral("kind"), QStringLiteral("search")}});
     ui.type(ui.find(QStringLiteral("searchField")), QStringLiteral("an"));
+    ui.waitFor([&] {
+        return !ui.findAll([](QQuickItem *item) {
+            return QByteArray(item->metaObject()->className()).startsWith("UserRow");
+        }).isEmpty();
+    });
     tour.shoot(QStringLiteral("16-search"));
     tour.open(QStringLiteral("PeoplePage.qml"), {{QStringLiteral("kind"), QStringLiteral("suggestions")}});
     tour.shoot(QStringLiteral("17-suggestions"));

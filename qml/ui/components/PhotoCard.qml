@@ -55,6 +55,7 @@ Rectangle {
 
         RemoteImage {
             id: picture
+            objectName: "cardPicture"
             width: parent.width
             height: width
             kind: "large"
@@ -74,6 +75,7 @@ Rectangle {
             x: Theme.spacingTiny
             spacing: Theme.spacingTiny
             LoveButton {
+                objectName: "loveButton"
                 photoId: card.photoId
                 loveCount: card.loveCount
                 doneLove: card.doneLove
@@ -81,6 +83,7 @@ Rectangle {
                 doneComment: card.photo.done_comment === true
             }
             ToolButton {
+                objectName: "commentsButton"
                 text: "\u270E " + card.commentCount
                 font.pixelSize: Theme.fontLarge
                 Accessible.name: qsTr("Comments, %1").arg(card.commentCount)

@@ -33,9 +33,12 @@ Page {
                 model: [qsTr("All"), qsTr("Loves"), qsTr("Comments"), qsTr("Badges"), qsTr("Follows")]
                 TabButton {
                     id: tabButton
-                    height: Theme.dp(52)
                     leftPadding: Theme.spacingTiny
                     rightPadding: Theme.spacingTiny
+                    topPadding: Theme.spacingSmall
+                    bottomPadding: Theme.spacingSmall + Theme.dp(2)
+                    // Room for the count, above the selection line.
+                    implicitHeight: Math.max(Theme.dp(52), contentItem.implicitHeight + topPadding + bottomPadding)
                     Accessible.name: page.unread[index] > 0 ? qsTr("%1, %2 unread").arg(modelData).arg(page.unread[index])
                                                             : modelData
                     contentItem: Column {

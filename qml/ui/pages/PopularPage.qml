@@ -17,6 +17,7 @@ Page {
             title: qsTr("Discover")
             canGoBack: false
             ToolButton {
+                objectName: "searchButton"
                 text: qsTr("Search")
                 Accessible.name: qsTr("Search for people")
                 onClicked: Navigator.openPeople("search")

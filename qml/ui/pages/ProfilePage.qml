@@ -22,6 +22,7 @@ Page {
         title: page.shownName
         canGoBack: !page.own || page.StackView.index > 0
         ToolButton {
+            objectName: "settingsButton"
             visible: page.own
             text: "\u2699"
             font.pixelSize: Theme.fontTitle
