@@ -19,7 +19,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: postingtour <folder> <width> <height>\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    // Absolute: the harness works in a home folder of its own.
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(folder);
     UiHarness ui;
     QString error;
@@ -33,8 +34,9 @@ int main(int argc, char *argv[])
     ui.window()->resize(QString::fromLatin1(argv[2]).toInt(), QString::fromLatin1(argv[3]).toInt());
 
     int failures = 0;
-    auto shoot = [&](const char *name) {
-        QTest::qWait(400);
+    // Most screens are shot once they have settled; the queue's moments pass quickly.
+    auto shoot = [&](const char *name, int settleMs = 400) {
+        QTest::qWait(settleMs);
         const QString file = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
         const QImage image = ui.grab();
         if (image.isNull() || !image.save(file)) {
@@ -78,9 +80,16 @@ int main(int argc, char *argv[])
     form->setProperty("contentY", form->property("contentHeight").toReal() - form->height());
     shoot("post-09-details-sharing");
     step(flow.post());
-    shoot("post-10-home-with-queue");
+    shoot("post-10-home-with-queue", 0);
     QMetaObject::invokeMethod(ui.root()->childItems().first(), "openPage",
                               Q_ARG(QVariant, QStringLiteral("UploadQueuePage.qml")), Q_ARG(QVariant, QVariantMap()));
-    shoot("post-11-upload-queue");
+    ui.waitFor([&] {
+        return ui.findAll([](QQuickItem *item) {
+                     return item->inherits("QQuickStackView") && item->property("busy").toBool();
+                 }).isEmpty();
+    });
+    shoot("post-11-upload-queue", 0);
+    ui.waitFor([&] { return !ui.find(QStringLiteral("uploadIndicator")); }, 30000);
+    shoot("post-12-upload-queue-done");
     return failures ? 1 : 0;
 }

@@ -46,6 +46,7 @@ ItemDelegate {
         anchors.verticalCenter: parent.verticalCenter
         flat: true
         text: qsTr("Link")
+        font.pixelSize: Theme.fontSmall
         Accessible.name: qsTr("Link %1").arg(row.network)
         onClicked: row.linkRequested()
     }

@@ -20,7 +20,8 @@ Page {
     property var crop: null
     property string error: ""
     readonly property bool ready: crop !== null
-    readonly property real viewport: Math.min(availableWidth, availableHeight - tools.height - Theme.spacing * 3)
+    // The content below the header holds the square and the tools under it.
+    readonly property real viewport: Math.min(contentItem.width, contentItem.height - tools.height - Theme.spacing * 3)
 
     function startResize() {
         crop = null

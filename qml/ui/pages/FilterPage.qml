@@ -122,6 +122,8 @@ Page {
         }
     }
 
+    background: Rectangle { color: Theme.background }
+
     header: PageHeader {
         title: qsTr("Filter")
         ToolButton {
@@ -142,8 +144,9 @@ Page {
 
         Rectangle {
             id: square
-            readonly property real side: Math.min(page.availableWidth, page.availableHeight - banner.height
-                                                  - strip.height - controls.height - Theme.spacingSmall * 4)
+            // What the column leaves once the banner, the controls and the strip are in.
+            readonly property real side: Math.min(parent.width, parent.height - banner.height - strip.height
+                                                  - controls.height - Theme.spacingSmall * 3)
             width: side
             height: side
             anchors.horizontalCenter: parent.horizontalCenter

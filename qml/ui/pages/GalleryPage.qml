@@ -16,6 +16,8 @@ Page {
         Navigator.push("CropPage.qml", { photoPath: Posting.localPath(url) })
     }
 
+    background: Rectangle { color: Theme.background }
+
     header: PageHeader { title: qsTr("Gallery") }
 
     GridView {
@@ -28,15 +30,20 @@ Page {
         model: page.photos
         clip: true
 
-        delegate: PhotoItem {
-            id: cell
+        delegate: Item {
             objectName: "galleryPhoto_" + index
             width: grid.cellWidth
             height: grid.cellHeight
-            url: model.url
             Accessible.role: Accessible.Button
             Accessible.name: qsTr("Photo %1").arg(index + 1)
             Accessible.onPressAction: page.pick(model.url)
+
+            PhotoItem {
+                id: cell
+                anchors.fill: parent
+                anchors.margins: 1
+                url: model.url
+            }
             MouseArea {
                 anchors.fill: parent
                 onPressed: cell.pressed = true

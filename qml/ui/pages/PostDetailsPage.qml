@@ -71,6 +71,8 @@ Page {
     // Coming back from linking a network.
     StackView.onActivated: refreshNetworks()
 
+    background: Rectangle { color: Theme.background }
+
     header: PageHeader {
         title: qsTr("Details")
         ToolButton {
@@ -148,6 +150,7 @@ Page {
                 objectName: "locationSwitch"
                 width: parent.width
                 text: qsTr("Add my location")
+                font.pixelSize: Theme.fontBody
                 checked: false
                 Accessible.name: qsTr("Add my location")
             }
@@ -166,6 +169,7 @@ Page {
                 objectName: "saveSwitch"
                 width: parent.width
                 text: qsTr("Save a copy to my gallery")
+                font.pixelSize: Theme.fontBody
                 checked: true
                 Accessible.name: qsTr("Save a copy to my gallery")
             }

@@ -12,6 +12,8 @@ Page {
     // The rows shown; the queue itself is the model.
     property var entries: queue
 
+    background: Rectangle { color: Theme.background }
+
     header: PageHeader {
         title: qsTr("Upload queue")
         ToolButton {

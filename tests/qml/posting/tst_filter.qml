@@ -129,6 +129,17 @@ TestCase {
                                                 imageSource: 2 })
     }
 
+    function test_stripStaysOnScreenWithErrorAndColours() {
+        const page = openPage()
+        page.height = 640
+        tapFilter(page, 3)
+        manager.filterApplyError("Filter Color Picker is not available")
+        waitForRendering(page)
+        const strip = findChild(page, "filterStrip")
+        const bottom = strip.mapToItem(page, 0, strip.height).y
+        verify(bottom <= page.height, "strip ends at " + bottom)
+    }
+
     function test_failureInWords() {
         const page = openPage()
         tapFilter(page, 2)
