@@ -1,5 +1,6 @@
 #include "tests/ui/postingflow.h"
 
+#include "tests/ui/testphotos.h"
 #include "tests/ui/uiharness.h"
 
 #include <QQuickItem>
@@ -41,6 +42,18 @@ bool PostingFlow::click(const QString &objectName)
         return fail(objectName + QStringLiteral(" is disabled"));
     m_ui.click(item);
     return true;
+}
+
+bool PostingFlow::start(int width, int height)
+{
+    QString error;
+    if (!m_ui.startService(&error))
+        return fail(QStringLiteral("service: ") + error);
+    usePrivatePictures(m_ui.home());
+    m_ui.startApp();
+    m_ui.window()->showNormal();
+    m_ui.window()->resize(width, height);
+    return signIn(QStringLiteral("demo"), QStringLiteral("taviro-demo"));
 }
 
 bool PostingFlow::signIn(const QString &name, const QString &password)

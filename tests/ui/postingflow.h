@@ -18,6 +18,9 @@ public:
 
     QString error() const { return m_error; }
 
+    // The service, the app with the test photos in its gallery, shown at
+    // width x height, and the demo account signed in.
+    bool start(int width, int height);
     bool signIn(const QString &name, const QString &password);
     bool openPostTab();
     bool openGallery();

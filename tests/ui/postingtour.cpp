@@ -2,7 +2,6 @@
 // picture of each: postingtour <folder> <width> <height>.
 #include "tests/ui/postingflow.h"
 #include "tests/ui/uiharness.h"
-#include "tests/ui/testphotos.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,15 +22,11 @@ int main(int argc, char *argv[])
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(folder);
     UiHarness ui;
-    QString error;
-    if (!ui.startService(&error)) {
-        std::fprintf(stderr, "service: %s\n", qPrintable(error));
+    PostingFlow flow(ui);
+    if (!flow.start(QString::fromLatin1(argv[2]).toInt(), QString::fromLatin1(argv[3]).toInt())) {
+        std::fprintf(stderr, "%s\n", qPrintable(flow.error()));
         return 1;
     }
-    usePrivatePictures(ui.home());
-    ui.startApp();
-    ui.window()->showNormal();
-    ui.window()->resize(QString::fromLatin1(argv[2]).toInt(), QString::fromLatin1(argv[3]).toInt());
 
     int failures = 0;
     // Most screens are shot once they have settled; the queue's moments pass quickly.
@@ -46,7 +41,6 @@ int main(int argc, char *argv[])
             std::printf("%s\n", qPrintable(file));
         }
     };
-    PostingFlow flow(ui);
     auto step = [&](bool ok) {
         if (!ok) {
             std::fprintf(stderr, "%s\n", qPrintable(flow.error()));
@@ -55,7 +49,6 @@ int main(int argc, char *argv[])
         }
     };
 
-    step(flow.signIn(QStringLiteral("demo"), QStringLiteral("taviro-demo")));
     step(flow.openPostTab());
     shoot("post-01-camera");
     step(flow.openGallery());

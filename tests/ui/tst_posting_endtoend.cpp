@@ -6,7 +6,6 @@
 #include "models/timelinemodel.h"
 #include "service/taviroservicecontroller.h"
 #include "tests/ui/postingflow.h"
-#include "tests/ui/testphotos.h"
 #include "tests/ui/uiharness.h"
 
 #include <QDir>
@@ -16,7 +15,6 @@
 #include <QJsonObject>
 #include <QQmlContext>
 #include <QQuickItem>
-#include <QQuickWindow>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -106,20 +104,15 @@ private slots:
 
 void TestPostingEndToEnd::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_ui.startService(&error), qPrintable(error));
-    usePrivatePictures(m_ui.home());
+    // The phone's portrait screen, as the crop and its expected squares assume.
+    m_flow = std::make_unique<PostingFlow>(m_ui);
+    QVERIFY2(m_flow->start(480, 854), qPrintable(m_flow->error()));
     // QtMultimedia's GStreamer backend takes a FIFO at /dev/video0 for a
-    // camera when the V4L2 shim is preloaded; frames come from its test source.
+    // camera when the V4L2 shim is preloaded (frames come from its test
+    // source); the camera is looked for when the post tab first opens.
     struct stat status;
     if (qgetenv("LD_PRELOAD").contains("v4l2shim") && ::stat(videoDevice, &status) != 0 && ::geteuid() == 0)
         m_madeDevice = ::mkfifo(videoDevice, 0600) == 0;
-    m_ui.startApp();
-    // The phone's portrait screen, as the crop and its expected squares assume.
-    m_ui.window()->showNormal();
-    m_ui.window()->resize(480, 854);
-    m_flow = std::make_unique<PostingFlow>(m_ui);
-    QVERIFY2(m_flow->signIn(QStringLiteral("demo"), QStringLiteral("taviro-demo")), qPrintable(m_flow->error()));
 }
 
 void TestPostingEndToEnd::cleanupTestCase()
