@@ -1,12 +1,15 @@
 #include "app/appshell.h"
 
 #include "app/applicationroot.h"
+#include "app/desktopnotifier.h"
+#include "app/firstframeshot.h"
 #include "app/globalservices.h"
 #include "app/imageprovider.h"
 #include "app/qmltypes.h"
 #include "app/qsysteminfomanager.h"
 #include "app/smartimageprovider.h"
 #include "app/startup.h"
+#include "app/translationloader.h"
 #include "camera/photomodelbuilder.h"
 #include "camera/tavirocamera.h"
 #include "models/notificationsmodel.h"
@@ -17,12 +20,14 @@
 #include "upload/uploaderqueuemodel.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QQmlContext>
 #include <QQmlEngine>
 
 // The splash must be on screen while the types register, so it comes first.
 AppShell::AppShell()
 {
+    installTranslations(QLocale::system());
     showSplash();
 }
 
@@ -55,6 +60,7 @@ void AppShell::start()
     auto *globalServices = new GlobalServices;
     GlobalServices::setInstance(globalServices);
     context->setContextProperty(QStringLiteral("globalServices"), globalServices);
+    m_desktopNotifier = std::make_unique<DesktopNotifier>(globalServices, UploaderQueueModel::getInstance(), m_viewer.get());
 
     ScreenManager::mainView = m_viewer.get();
     context->setContextProperty(QStringLiteral("screenManager"), &m_screenManager);
@@ -87,5 +93,6 @@ void AppShell::start()
         m_splash.reset();
         m_splashPixmap.reset();
     }, Qt::QueuedConnection);
+    FirstFrameShot::armFromEnvironment(m_viewer.get());
     m_viewer->showFullScreen();
 }

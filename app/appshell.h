@@ -11,6 +11,8 @@
 
 #include <memory>
 
+class DesktopNotifier;
+
 /**
  * Everything start-up builds around the event loop: splash, QML types, the
  * main view with its providers and context properties, the root QML file.
@@ -38,4 +40,5 @@ private:
     ScreenManager m_screenManager;
     QMapUtils m_mapUtils;
     EventFilter m_eventFilter;
+    std::unique_ptr<DesktopNotifier> m_desktopNotifier;
 };

@@ -6,16 +6,17 @@
 #include "service/httpimageloadermanager.h"
 
 #include <QFile>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QTimer>
 #include <QUrl>
+
+#include <mutex>
 
 namespace {
 
 // Guards the current manager pointer and every manager's item table against
-// the image reader thread.
-QMutex s_tableLock;
+// the image reader thread. A standard mutex, so ThreadSanitizer sees it.
+std::mutex s_tableLock;
+using Lock = std::lock_guard<std::mutex>;
 ImageCacheManager *s_instance = nullptr;
 
 struct ModeConfig
@@ -55,7 +56,7 @@ ImageCacheManager::ImageCacheManager(QObject *parent)
 ImageCacheManager::~ImageCacheManager()
 {
     {
-        QMutexLocker lock(&s_tableLock);
+        const Lock lock(s_tableLock);
         if (s_instance == this)
             s_instance = nullptr;
         m_items.clear();
@@ -76,13 +77,13 @@ ImageCacheManager *ImageCacheManager::getInstance()
 
 void ImageCacheManager::setInstance(ImageCacheManager *instance)
 {
-    QMutexLocker lock(&s_tableLock);
+    const Lock lock(s_tableLock);
     s_instance = instance;
 }
 
 QImage ImageCacheManager::findImage(const QString &url)
 {
-    QMutexLocker lock(&s_tableLock);
+    const Lock lock(s_tableLock);
     if (!s_instance)
         return QImage();
     // A copy shares the pixels; the GUI thread never changes a loaded image.
@@ -91,7 +92,7 @@ QImage ImageCacheManager::findImage(const QString &url)
 
 QImage ImageCacheManager::getImage(QString url) const
 {
-    QMutexLocker lock(&s_tableLock);
+    const Lock lock(s_tableLock);
     return m_items.value(url).image;
 }
 
@@ -104,13 +105,19 @@ void ImageCacheManager::requestImage(QString url, bool needOAuth, int cacheMode)
 {
     if (QUrl(url).scheme().isEmpty())
         return;
-    auto found = m_items.find(url);
-    if (found != m_items.end()) {
-        {
-            QMutexLocker lock(&s_tableLock);
+    bool known = false;
+    bool loaded = false;
+    {
+        const Lock lock(s_tableLock);
+        const auto found = m_items.find(url);
+        if (found != m_items.end()) {
+            known = true;
             ++found->references;
+            loaded = found->loaded;
         }
-        if (found->loaded)
+    }
+    if (known) {
+        if (loaded)
             emit imageLoaded(url);
         return;
     }
@@ -128,7 +135,7 @@ void ImageCacheManager::requestImage(QString url, bool needOAuth, int cacheMode)
             item.image = QImage::fromData(file.readAll());
     }
     {
-        QMutexLocker lock(&s_tableLock);
+        const Lock lock(s_tableLock);
         m_items.insert(url, item);
     }
     if (onDisk) {
@@ -141,19 +148,18 @@ void ImageCacheManager::requestImage(QString url, bool needOAuth, int cacheMode)
 void ImageCacheManager::releaseImage(QString url, bool needOAuth)
 {
     Q_UNUSED(needOAuth)
-    auto found = m_items.find(url);
-    if (found == m_items.end())
-        return;
-    if (found->references > 1) {
-        QMutexLocker lock(&s_tableLock);
-        --found->references;
-        return;
-    }
-    // Cancelled the way it was started: the first request chose the path.
-    const bool startedThroughService = found->needOAuth;
-    const bool pending = !found->loaded;
+    bool startedThroughService = false;
+    bool pending = false;
     {
-        QMutexLocker lock(&s_tableLock);
+        const Lock lock(s_tableLock);
+        const auto found = m_items.find(url);
+        if (found == m_items.end())
+            return;
+        if (--found->references > 0)
+            return;
+        // Cancelled the way it was started: the first request chose the path.
+        startedThroughService = found->needOAuth;
+        pending = !found->loaded;
         m_items.erase(found);
     }
     if (pending)
@@ -162,17 +168,26 @@ void ImageCacheManager::releaseImage(QString url, bool needOAuth)
 
 void ImageCacheManager::httpImageLoaded(QString url, QByteArray data)
 {
-    auto found = m_items.find(url);
-    if (found != m_items.end()) {
-        if (ImageCacheEngine *engine = m_engines.value(found->cacheMode))
+    int cacheMode = -1;
+    {
+        const Lock lock(s_tableLock);
+        const auto found = m_items.constFind(url);
+        if (found != m_items.cend())
+            cacheMode = found->cacheMode;
+    }
+    if (cacheMode >= 0) {
+        if (ImageCacheEngine *engine = m_engines.value(cacheMode))
             engine->store(url, data);
         // Decoded before the lock: the reader thread never waits on a decode.
         const QImage image = QImage::fromData(data);
         if (image.isNull())
             qCDebug(lcCache) << "picture not decodable:" << url;
-        QMutexLocker lock(&s_tableLock);
-        found->image = image;
-        found->loaded = true;
+        const Lock lock(s_tableLock);
+        const auto found = m_items.find(url);
+        if (found != m_items.end()) {
+            found->image = image;
+            found->loaded = true;
+        }
     }
     emit imageLoaded(url);
 }

@@ -60,6 +60,7 @@ private:
     QTimer *m_timer = nullptr;
     HTTPImageLoaderManager *m_downloader = nullptr;
     QMap<int, ImageCacheEngine *> m_engines;
-    // Written on the GUI thread under the table lock, read there without it.
+    // Changed on the GUI thread, read by the image reader: always under the
+    // table lock.
     QHash<QString, Item> m_items;
 };

@@ -6,5 +6,10 @@ taviro_add_test(tst_globalservices SOURCES tst_globalservices.cpp LIBS taviro_co
 taviro_add_test(tst_startup SOURCES tst_startup.cpp LIBS taviro_core LABELS app)
 taviro_add_test(tst_eventfilter SOURCES tst_eventfilter.cpp LIBS taviro_core LABELS app)
 taviro_add_test(tst_qsysteminfomanager SOURCES tst_qsysteminfomanager.cpp LIBS taviro_core LABELS app)
+taviro_add_test(tst_desktopnotifier SOURCES tst_desktopnotifier.cpp LIBS taviro_core LABELS app PRIVATE_BUS)
+taviro_add_test(tst_translations SOURCES tst_translations.cpp LIBS taviro_core LABELS app)
 # Start-up finds the installed QML beside the executables' folder.
 add_dependencies(tst_startup taviro_qml)
+# The English plural forms and the sign-in page come from the built data.
+add_dependencies(tst_desktopnotifier taviro_translations)
+add_dependencies(tst_translations taviro_qml taviro_translations)

@@ -7,3 +7,15 @@ foreach(name imagecacheengine imagecachemanager cacheableimageloader imageprovid
 endforeach()
 target_sources(tst_imagecachemanager PRIVATE service/captureserver.cpp service/captureserver.h)
 target_include_directories(tst_imagecachemanager PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/service)
+
+# The reader-thread stress test under ThreadSanitizer too (scripts/tsan),
+# with the application library it exercises instrumented.
+if(TAVIRO_TSAN)
+    foreach(target taviro_core tst_imagecachethreads)
+        target_compile_options(${target} PRIVATE -fsanitize=thread)
+        target_link_options(${target} PRIVATE -fsanitize=thread)
+    endforeach()
+    set_tests_properties(tst_imagecachethreads PROPERTIES
+        LABELS "cache;tsan"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;TSAN_OPTIONS=suppressions=${TAVIRO_TEST_DATA}/filters/tsan.supp history_size=7")
+endif()

@@ -281,6 +281,7 @@ void UploaderQueueModel::retryQueue(int queueIndex)
 void UploaderQueueModel::setEntryState(int index, State state, const QString &reason)
 {
     Entry &entry = m_entries[index];
+    const QString code = entry.info.folderCode;
     entry.state = state;
     entry.reason = reason;
     if (state != State::Uploading) {
@@ -289,6 +290,8 @@ void UploaderQueueModel::setEntryState(int index, State state, const QString &re
     }
     const QModelIndex changed = this->index(index);
     emit dataChanged(changed, changed, {UploadStateRole, FailureReasonRole, BytesSentRole, BytesTotalRole});
+    if (state == State::Failed)
+        emit uploadFailed(code, reason);
     if (state != State::Uploading) {
         if (GlobalServices *hub = GlobalServices::getInstance())
             hub->emitUploadingQueueChanged();

@@ -64,6 +64,8 @@ signals:
     void imageUploaded();
     // appendImageFileToQueue could not queue the photo.
     void queueingFailed(QString reason);
+    // The entry failed for good: it waits for the user to retry or remove it.
+    void uploadFailed(QString folderCode, QString reason);
 
 public slots:
     void onQueueStartTimerTimeOut();

@@ -107,7 +107,9 @@ void TestModelsContract::interfaces_data()
                        "int decreaseFollowRequestCount()", "void removeFollowRequestItem()",
                        "void answerFollowRequest(int user_id, bool accepted)",
                        "void setFollow(QString username, bool followed)", kLoved, kCommented, kLovedCommented,
-                       kPhotoName}
+                       kPhotoName,
+                       // Beyond the designed interface: the offline start's restore.
+                       "bool loadNotifications()"}
         << QStringList{kRefreshing, kLoadingMore,
                        "int lastReadNotificationId writable lastReadNotificationIdChanged(int)"};
     QTest::newRow("ProfileViewManager")

@@ -292,6 +292,7 @@ void TestUploadQueueEndToEnd::failedAnswers()
     });
     m_proxy->addFault(fault(ForwardingProxy::Fault::Kind(kind), status, body));
     const int before = uploadRequests();
+    QSignalSpy failedForGood(m_queue, &UploaderQueueModel::uploadFailed);
 
     if (transient) {
         queue(name("retried"));
@@ -301,6 +302,7 @@ void TestUploadQueueEndToEnd::failedAnswers()
         QVERIFY2(seen.at(0).startsWith(QStringLiteral("retrying: ") + reason), qPrintable(seen.at(0)));
         QCOMPARE(uploadRequests(), before + 2);
         QCOMPARE(postedNames().count(name("retried")), 1);
+        QCOMPARE(failedForGood.count(), 0);
         return;
     }
 
@@ -313,6 +315,9 @@ void TestUploadQueueEndToEnd::failedAnswers()
     QCOMPARE(m_queue->index(0).data(UploaderQueueModel::FailureReasonRole).toString(), reason);
     QCOMPARE(queueFolders().size(), 1);
     QCOMPARE(postedNames().mid(0, 1), QStringList{name("behind")});
+    QCOMPARE(failedForGood.count(), 1);
+    QCOMPARE(failedForGood.at(0).at(0).toString(), queueFolders().first());
+    QCOMPARE(failedForGood.at(0).at(1).toString(), reason);
 
     // The user tries again: the service takes it this time.
     m_queue->retryQueue(0);
@@ -333,8 +338,11 @@ void TestUploadQueueEndToEnd::photoGoneBeforeItsTurnFailsWithoutBeingSent()
     QVERIFY(emptied.open(QIODevice::WriteOnly | QIODevice::Truncate));
     emptied.close();
 
+    QSignalSpy failedForGood(m_queue, &UploaderQueueModel::uploadFailed);
     m_queue->removeQueue(0);
     QTRY_COMPARE_WITH_TIMEOUT(m_queue->getQueueState(0), QStringLiteral("failed"), 10000);
+    QCOMPARE(failedForGood.count(), 1);
+    QCOMPARE(failedForGood.at(0).at(0).toString(), code);
     QVERIFY2(m_queue->getQueueFailureReason(0).contains(QStringLiteral("empty")),
              qPrintable(m_queue->getQueueFailureReason(0)));
     QCOMPARE(uploadRequests(), requests);

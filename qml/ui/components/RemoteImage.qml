@@ -49,7 +49,9 @@ Item {
         anchors.fill: parent
         visible: remote.current
         fillMode: remote.fillMode
-        asynchronous: true
+        // A picture the cache already holds decoded is taken at once, so it
+        // shows in the frame its row appears; files are decoded off the GUI thread.
+        asynchronous: String(source).indexOf("image://") !== 0
         sourceSize.width: remote.kind === "large" ? 0 : Math.max(remote.width, 1)
         smooth: true
     }
