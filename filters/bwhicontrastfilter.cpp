@@ -4,8 +4,6 @@
 
 #include <QRandomGenerator>
 
-#include <cmath>
-
 int BWHiContrastFilter::applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect, QRect, bool preview,
                                       QVariant)
 {
@@ -13,12 +11,10 @@ int BWHiContrastFilter::applyToPixels(uchar *source, uchar *destination, int pix
     LookupTable grey;
     loadLookupTable(QStringLiteral(":/lut/bw_hicontrast/gray.txt"), grey);
 
-    // The final picture is named after the side of the image at hand.
-    const int side = preview ? previewWidth : int(std::lround(std::sqrt(double(pixelCount))));
-    const QString frameName = preview ? QStringLiteral("qml/ui/filterRes/Frame/pastelavignette_preview.png")
-                                      : QStringLiteral("qml/ui/filterRes/Frame/pastelavignette%1.png").arg(side);
-    const QImage frame = loadPicture(frameName, side);
-    const bool framed = !frame.isNull() && qint64(side) * side == pixelCount;
+    const QImage frame = sizedPicture(QStringLiteral("qml/ui/filterRes/Frame/pastelavignette_preview.png"),
+                                      QStringLiteral("qml/ui/filterRes/Frame/pastelavignette"), QStringLiteral(".png"),
+                                      preview, pixelCount);
+    const bool framed = !frame.isNull();
     const auto *framePixels = framed ? frame.constBits() : nullptr;
 
     // Fresh grain on every run, even two runs within the same second.

@@ -8,37 +8,12 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
-using SoftLightTable = std::array<std::array<quint8, 256>, 256>;
-
-// Soft light of blend j over base i, rounded.
-const SoftLightTable &softLightTable()
-{
-    static const SoftLightTable table = [] {
-        SoftLightTable t;
-        double a = 0;
-        for (int i = 0; i < 256; ++i, a += 0.00392156862745098) {
-            double b = 0;
-            for (int j = 0; j < 256; ++j, b += 0.00392156862745098) {
-                const double v = b < 0.5 ? i * (a + 2 * b * (1 - a)) + 0.5
-                                         : 2 * i * (1 - b) + std::sqrt(a) * (2 * j - 255) + 0.5;
-                t[size_t(i)][size_t(j)] = quint8(clampByte(int(v)));
-            }
-        }
-        return t;
-    }();
-    return table;
-}
-
-} // namespace
-
 int CavalleriaRusticanaFilter::applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect, QRect,
                                              bool preview, QVariant)
 {
     std::memcpy(destination, source, size_t(pixelCount) * 4);
     autoLevels(destination, pixelCount, !preview, 1.0f, 3.0f);
-    const SoftLightTable &softLight = softLightTable();
+    const SoftLightTable &softLight = softLightTable(true);
 
     const int width = int(sqrtf(float(pixelCount)));
     const int height = width > 0 ? pixelCount / width : 0;

@@ -6,9 +6,13 @@
 #include "filters/primitives.h"
 
 #include <QCache>
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -107,29 +111,101 @@ void Filter::autoLevels(uchar *pixels, int count, bool reuse, float gamma, float
     }
 }
 
-QImage Filter::loadPicture(const QString &relativePath, int side)
+int Filter::sideOf(int pixelCount)
 {
-    // Decoded pictures are kept between runs: decoding a frame costs more
-    // than most filters. Shared read-only, so workers may hold copies.
-    static std::mutex mutex;
-    static QCache<QString, QImage> cache(48 * 1024);
-    const QString key = relativePath + QLatin1Char('@') + QString::number(side);
+    return pixelCount > 0 ? int(sqrtf(float(pixelCount))) : 0;
+}
+
+namespace {
+
+// Decoded pictures are kept between runs: decoding a frame costs more than
+// most filters. Shared read-only, so workers may hold copies.
+std::mutex s_pictureMutex;
+QCache<QString, QImage> s_pictures(64 * 1024);
+
+// The picture at path as side x side 32-bit pixels; scaled to that size when
+// scale is set, else refused when of another size.
+QImage loadPicture(const QString &path, int side, bool scale)
+{
+    const QString key = path + QLatin1Char('@') + QString::number(side);
     {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (const QImage *picture = cache.object(key))
+        std::lock_guard<std::mutex> lock(s_pictureMutex);
+        if (const QImage *picture = s_pictures.object(key))
             return *picture;
     }
 
-    QImageReader reader(applicationRootPath() + relativePath);
+    QImageReader reader(path);
     QImage picture = reader.read();
     if (picture.isNull()) {
-        qCWarning(lcFilters) << "Picture not available, step skipped:" << relativePath << reader.errorString();
+        qCWarning(lcFilters) << "Picture not available, step skipped:" << path << reader.errorString();
         return {};
     }
-    if (picture.size() != QSize(side, side))
+    if (picture.size() != QSize(side, side)) {
+        if (!scale) {
+            qCWarning(lcFilters) << "Picture" << path << "is" << picture.size() << "instead of" << side << "x" << side
+                                 << "; step skipped";
+            return {};
+        }
         picture = picture.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     picture = picture.convertToFormat(QImage::Format_ARGB32);
-    std::lock_guard<std::mutex> lock(mutex);
-    cache.insert(key, new QImage(picture), int(picture.sizeInBytes() / 1024));
+    if (picture.isNull())
+        return {};
+    std::lock_guard<std::mutex> lock(s_pictureMutex);
+    s_pictures.insert(key, new QImage(picture), int(picture.sizeInBytes() / 1024));
     return picture;
+}
+
+// The installed file among the preview file (480) and stem + size + extension
+// whose size is nearest to side; empty when none is installed.
+QString nearestInstalled(const QString &previewPath, const QString &stem, const QString &extension, int side)
+{
+    const QString root = applicationRootPath();
+    const QFileInfo stemInfo(root + stem);
+    QString best;
+    int bestDistance = INT_MAX;
+    const auto consider = [&](const QString &path, int size) {
+        const int distance = std::abs(size - side);
+        if (distance < bestDistance) {
+            best = path;
+            bestDistance = distance;
+        }
+    };
+    if (QFileInfo::exists(root + previewPath))
+        consider(root + previewPath, Filter::previewWidth);
+    const QString prefix = stemInfo.fileName();
+    const QStringList names = stemInfo.dir().entryList({prefix + QLatin1Char('*') + extension}, QDir::Files);
+    for (const QString &name : names) {
+        bool ok = false;
+        const int size = name.mid(prefix.size(), name.size() - prefix.size() - extension.size()).toInt(&ok);
+        if (ok && size > 0)
+            consider(stemInfo.dir().filePath(name), size);
+    }
+    return best;
+}
+
+} // namespace
+
+QImage Filter::fixedPicture(const QString &relativePath, int side)
+{
+    return loadPicture(applicationRootPath() + relativePath, side, false);
+}
+
+QImage Filter::sizedPicture(const QString &previewPath, const QString &stem, const QString &extension, bool preview,
+                            int pixelCount)
+{
+    const int side = sideOf(pixelCount);
+    if (side <= 0 || side * side != pixelCount)
+        return {};
+    const QString root = applicationRootPath();
+    QString path = root + (preview ? previewPath : stem + QString::number(side) + extension);
+    if (!QFileInfo::exists(path)) {
+        path = nearestInstalled(previewPath, stem, extension, side);
+        if (path.isEmpty()) {
+            qCWarning(lcFilters) << "No picture installed for" << stem << "; step skipped";
+            return {};
+        }
+        qCDebug(lcFilters) << "No" << side << "picture for" << stem << "; scaling" << path;
+    }
+    return loadPicture(path, side, true);
 }

@@ -54,10 +54,20 @@ public:
 
 protected:
     const FilterCommon *common() const;
-    // An installed picture under the application root as non-premultiplied
-    // 32-bit pixels, scaled to side x side when it is of another size; null
-    // when missing or unreadable. Decoded once per process.
-    static QImage loadPicture(const QString &relativePath, int side);
+    // Side of the square image of pixelCount pixels.
+    static int sideOf(int pixelCount);
+    // Installed pictures under the application root, as non-premultiplied
+    // 32-bit pixels with alpha, decoded once per process. Null when missing,
+    // unreadable or unusable: the step that needs it is then skipped.
+    //
+    // A picture of a fixed size (colour cubes, blend tables); one of another
+    // size is not used.
+    static QImage fixedPicture(const QString &relativePath, int side);
+    // A picture that goes pixel for pixel with the image being filtered: the
+    // preview file, or stem + side + extension. A size without its own file
+    // gets the nearest installed size, scaled.
+    static QImage sizedPicture(const QString &previewPath, const QString &stem, const QString &extension,
+                               bool preview, int pixelCount);
 
 private:
     const std::unique_ptr<FilterCommon> *m_commonRef;

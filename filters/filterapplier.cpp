@@ -3,11 +3,14 @@
 #include "filters/filter.h"
 #include "filters/filtermanager.h"
 #include "filters/filterslog.h"
+#include "filters/primitives.h"
 
 #include <QImage>
 #include <QJSValue>
 #include <QSaveFile>
 #include <QVariantMap>
+
+#include <algorithm>
 
 namespace {
 
@@ -66,6 +69,11 @@ void FilterApplier::applyFilter()
     emit finished();
 }
 
+void FilterApplier::setStrength(int strength)
+{
+    m_strength = std::clamp(strength, 0, 100);
+}
+
 QString FilterApplier::applyFilterSync()
 {
     applyFilter();
@@ -94,11 +102,15 @@ QString FilterApplier::render(const QString &outputPath)
     const QRect regionA = regionAt(list, 0);
     const QRect regionB = regionAt(list, 1);
 
+    // Filters may change their source in place: the blend needs it as it was.
+    const QImage original = m_strength < 100 ? source.copy() : QImage();
     const int result = m_preview
         ? m_filter->applyPreview(source.bits(), destination.bits(), regionA, regionB, m_param)
         : m_filter->applyFinal(source.bits(), destination.bits(), side * side, regionA, regionB, m_param);
     if (result != 0)
         return QStringLiteral("Filter ") + m_filter->name() + QStringLiteral(" is not available");
+    if (m_strength < 100)
+        blendByStrength(original.constBits(), destination.bits(), side * side, m_strength);
     // Written aside and renamed into place: runs that finish together, and
     // readers of the previous result, never meet a half-written file.
     QSaveFile file(outputPath);

@@ -25,6 +25,10 @@ public Q_SLOTS:
     // Runs applyFilter() and returns the path written; empty when it failed.
     QString applyFilterSync();
 
+public:
+    // How much of the filter shows, 0 (the source) to 100 (the filter alone).
+    void setStrength(int strength);
+
 Q_SIGNALS:
     void finished();
     void error(QString message);
@@ -40,5 +44,6 @@ private:
     bool m_preview;
     QVariant m_param;
     int m_finalWidth;
+    int m_strength = 100;
     QString m_writtenPath;
 };

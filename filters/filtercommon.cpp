@@ -1,6 +1,7 @@
 #include "filters/filtercommon.h"
 
 #include <cmath>
+#include <vector>
 
 FilterCommon::FilterCommon()
 {
@@ -19,6 +20,8 @@ FilterCommon::FilterCommon()
         const float g = t <= 0.0031308f ? t * 3294.6f : (1.055f * powf(t, 0.41666666f) - 0.055f) * 255;
         m_gammaEncodeTable[size_t(k)] = g >= 255 ? 255 : (g < 0 ? 0 : quint8(int(g)));
     }
+    for (int l = 0; l < 256; ++l)
+        m_lightnessIndex[size_t(l)] = int(l * 3.3806627f) + 138;
     for (size_t i = 0; i < 256; ++i) {
         const float v = m_linearTable[i];
         m_redTerms[i] = {0.412424f * v, 0.212656f * v, 0.0193324f * v};
@@ -35,15 +38,26 @@ FilterCommon::FilterCommon()
     }
 }
 
-// Table index of a scaled value; 0 when not positive, the last entry when too big.
-static int positiveIndex(float v)
+// Table index of a scaled value; 0 when not positive, the last entry when too
+// big. Truncating first gives the same index (values stay far inside int)
+// and lets the clamp be two conditional moves.
+static size_t positiveIndex(float v)
 {
-    return v > 0 ? (v < FilterCommon::labTableSize ? int(v) : FilterCommon::labTableSize - 1) : 0;
+    const int k = int(v);
+    const int low = k < 0 ? 0 : k;
+    return size_t(low > FilterCommon::labTableSize - 1 ? FilterCommon::labTableSize - 1 : low);
+}
+
+static size_t nonNegativeIndex(int k)
+{
+    return size_t(k < 0 ? 0 : k);
 }
 
 static quint8 axisByte(int v)
 {
-    return v < -128 ? 0 : (v < 127 ? quint8(v + 128) : 255);
+    // Below -128 gives 0, from 127 on 255, else v + 128.
+    const int low = v < -128 ? -128 : v;
+    return quint8((low > 127 ? 127 : low) + 128);
 }
 
 void FilterCommon::rgbToLab(quint8 red, quint8 green, quint8 blue, quint8 &l, quint8 &a, quint8 &b) const
@@ -54,11 +68,14 @@ void FilterCommon::rgbToLab(quint8 red, quint8 green, quint8 blue, quint8 &l, qu
     const float X = (fromRed.first + fromGreen.first + fromBlue.first) * 1.0521265f;
     const float Y = fromRed.second + fromGreen.second + fromBlue.second;
     const float Z = (fromRed.third + fromGreen.third + fromBlue.third) * 0.9184811f;
-    const float fx = labForward(positiveIndex(X));
-    const float fy = labForward(positiveIndex(Y));
-    const float fz = labForward(positiveIndex(Z));
+    // Sums of non-negative terms, white giving about 1000: X, Y and Z are
+    // inside the table without clamping.
+    const float fx = m_labForwardTable[size_t(int(X))];
+    const float fy = m_labForwardTable[size_t(int(Y))];
+    const float fz = m_labForwardTable[size_t(int(Z))];
     const int lightness = int(fy * 295.8f - 40.8f);
-    l = quint8(lightness < 0 ? 0 : (lightness > 255 ? 255 : lightness));
+    const int low = lightness < 0 ? 0 : lightness;
+    l = quint8(low > 255 ? 255 : low);
     a = axisByte(int((fx - fy) * 500));
     b = axisByte(int((fy - fz) * 200));
 }
@@ -67,12 +84,40 @@ quint32 FilterCommon::labToRgb(quint8 l, quint8 a, quint8 b) const
 {
     if (l == 0)
         return 0xff000000u;
-    const int j = int(l * 3.3806627f) + 138;
-    const Terms &x = m_xTerms[size_t(clampIndex(j + 2 * a - 256))];
-    const Terms &y = m_yTerms[size_t(clampIndex(j))];
-    const Terms &z = m_zTerms[size_t(clampIndex(j - 5 * b + 640))];
-    const quint8 red = gammaEncode(positiveIndex(x.first - y.first - z.first));
-    const quint8 green = gammaEncode(positiveIndex(x.second + y.second + z.second));
-    const quint8 blue = gammaEncode(positiveIndex(x.third - y.third + z.third));
+    // j is 138..1000, so only the X and Z indices can leave the table, and
+    // only below it (at most 1254 and 1640).
+    const int j = m_lightnessIndex[l];
+    const Terms &x = m_xTerms[nonNegativeIndex(j + 2 * a - 256)];
+    const Terms &y = m_yTerms[size_t(j)];
+    const Terms &z = m_zTerms[nonNegativeIndex(j - 5 * b + 640)];
+    const quint8 red = m_gammaEncodeTable[positiveIndex(x.first - y.first - z.first)];
+    const quint8 green = m_gammaEncodeTable[positiveIndex(x.second + y.second + z.second)];
+    const quint8 blue = m_gammaEncodeTable[positiveIndex(x.third - y.third + z.third)];
     return 0xff000000u | (quint32(red) << 16) | (quint32(green) << 8) | blue;
+}
+
+void FilterCommon::labCurves(const uchar *source, quint32 *destination, int count,
+                             const std::array<quint8, 256> &aCurve, const std::array<quint8, 256> &bCurve) const
+{
+    // Photos repeat colours: the last result of each of 4096 colour slots
+    // is kept (a key has bit 24 set, so the zeroed slots match no colour).
+    struct Slot {
+        quint32 key;
+        quint32 value;
+    };
+    std::vector<Slot> recent(4096, Slot{0, 0});
+    for (int i = 0; i < count; ++i) {
+        const uchar *p = source + size_t(i) * 4;
+        const quint32 colour = quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16;
+        Slot &slot = recent[(colour * 2654435761u) >> 20];
+        if (slot.key == (colour | 0x1000000u)) {
+            destination[i] = slot.value;
+            continue;
+        }
+        quint8 l, a, b;
+        rgbToLab(p[2], p[1], p[0], l, a, b);
+        const quint32 value = labToRgb(l, aCurve[a], bCurve[b]);
+        slot = {colour | 0x1000000u, value};
+        destination[i] = value;
+    }
 }

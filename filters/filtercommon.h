@@ -25,6 +25,10 @@ public:
     void rgbToLab(quint8 red, quint8 green, quint8 blue, quint8 &l, quint8 &a, quint8 &b) const;
     // An opaque 32-bit pixel; lightness 0 is black.
     quint32 labToRgb(quint8 l, quint8 a, quint8 b) const;
+    // Every pixel to CIELAB, its colour axes through the two curves, and back
+    // to an opaque pixel of destination: one loop, the conversions inlined.
+    void labCurves(const uchar *source, quint32 *destination, int count, const std::array<quint8, 256> &aCurve,
+                   const std::array<quint8, 256> &bCurve) const;
 
 private:
     static int clampIndex(int k) { return k < 0 ? 0 : (k >= labTableSize ? labTableSize - 1 : k); }
@@ -41,6 +45,8 @@ private:
     std::array<float, labTableSize> m_labForwardTable;
     std::array<float, labTableSize> m_labInverseTable;
     std::array<quint8, labTableSize> m_gammaEncodeTable;
+    // The inverse-table index of each lightness byte.
+    std::array<int, 256> m_lightnessIndex;
     // X, Y and Z terms of red, green and blue bytes.
     std::array<Terms, 256> m_redTerms;
     std::array<Terms, 256> m_greenTerms;

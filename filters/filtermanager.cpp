@@ -1,16 +1,41 @@
 #include "filters/filtermanager.h"
 
+#include "filters/aleseafilter.h"
 #include "filters/autolevelfilter.h"
+#include "filters/autumnfilter.h"
+#include "filters/bikifilter.h"
+#include "filters/butumofilter.h"
 #include "filters/bwhicontrastfilter.h"
+#include "filters/cartoonfilter.h"
 #include "filters/cavalleriarusticanafilter.h"
+#include "filters/chachafilter.h"
+#include "filters/charcoalfilter.h"
+#include "filters/cleanandclearfilter.h"
+#include "filters/colorpickerfilter.h"
+#include "filters/crossyfilter.h"
+#include "filters/dachofilter.h"
+#include "filters/dreamyvintagefilter.h"
 #include "filters/filterapplier.h"
 #include "filters/filtercommon.h"
 #include "filters/filterslog.h"
+#include "filters/jiyafilter.h"
+#include "filters/kabifilter.h"
 #include "filters/normalfilter.h"
+#include "filters/parlofilter.h"
+#include "filters/pastelafilter.h"
+#include "filters/pieholefilter.h"
 #include "filters/rosyfilter.h"
 #include "filters/rusfilter.h"
-#include "filters/unavailablefilter.h"
+#include "filters/sunsetfilter.h"
+#include "filters/surubufilter.h"
+#include "filters/theelfilter.h"
+#include "filters/tiltshiftfilter.h"
+#include "filters/townfilter.h"
+#include "filters/vintagefilter.h"
+#include "filters/viridescentfilter.h"
 #include "filters/vividfilter.h"
+#include "filters/walesfilter.h"
+#include "filters/zadafilter.h"
 
 #include <QImage>
 #include <QThread>
@@ -73,11 +98,7 @@ int FilterManager::finalPixelCount()
 void FilterManager::applyFilterByName(QString name, QVariant darkAreas, bool preview, QVariant param)
 {
     createFilterCommon();
-    Filter *candidate = nullptr;
-    for (const auto &filter : m_filters) {
-        if (filter->name() == name)
-            candidate = filter.get();
-    }
+    Filter *candidate = lastNamed(name);
     if (!candidate) {
         emit filterApplyError(QStringLiteral("No filter named ") + name);
         return;
@@ -86,6 +107,7 @@ void FilterManager::applyFilterByName(QString name, QVariant darkAreas, bool pre
     if (candidate->expensiveFilter() || !preview) {
         auto *thread = new QThread;
         auto *applier = new FilterApplier(candidate, darkAreas, preview, param);
+        applier->setStrength(m_strength);
         applier->moveToThread(thread);
         connect(thread, &QThread::started, applier, &FilterApplier::applyFilter);
         connect(applier, &FilterApplier::previewCompleted, this, &FilterManager::previewCompleted);
@@ -113,6 +135,7 @@ void FilterManager::applyFilterByName(QString name, QVariant darkAreas, bool pre
     }
 
     FilterApplier applier(candidate, darkAreas, true, param);
+    applier.setStrength(m_strength);
     connect(&applier, &FilterApplier::error, this, &FilterManager::filterApplyError);
     const QString path = applier.applyFilterSync();
     if (!path.isEmpty())
@@ -152,6 +175,38 @@ QString FilterManager::getSourcePreviewPath()
 QString FilterManager::getSourceInitPath()
 {
     return workFolder() + QStringLiteral("init.jpg");
+}
+
+int FilterManager::strength() const
+{
+    return m_strength;
+}
+
+void FilterManager::setStrength(int strength)
+{
+    strength = std::clamp(strength, 0, 100);
+    if (strength == m_strength)
+        return;
+    m_strength = strength;
+    emit strengthChanged();
+}
+
+Filter *FilterManager::filterNamed(const QString &name)
+{
+    if (m_filters.empty())
+        populate();
+    createFilterCommon();
+    return lastNamed(name);
+}
+
+Filter *FilterManager::lastNamed(const QString &name) const
+{
+    Filter *found = nullptr;
+    for (const auto &filter : m_filters) {
+        if (filter->name() == name)
+            found = filter.get();
+    }
+    return found;
 }
 
 QVariantList FilterManager::getFilters()
@@ -218,52 +273,43 @@ void FilterManager::applyCompleted(QString path)
 
 Filter *FilterManager::makeCleanAndClearFilter()
 {
-    return new UnavailableFilter(&m_common, QStringLiteral("Clean&Clear"), cleanAndClearId,
-                                 QStringLiteral("qml/ui/filterRes/AutoLevel/thumbnail.png"), false);
+    return new CleanAndClearFilter(&m_common);
 }
 
 void FilterManager::populate()
 {
-    const auto add = [this](Filter *filter) { m_filters.emplace_back(filter); };
-    // Listed in the strip; their pixel work is not part of this build yet.
-    const auto unavailable = [this, add](const char *name, int id, const char *folder, bool expensive) {
-        add(new UnavailableFilter(&m_common, QString::fromUtf8(name), id,
-                                  QStringLiteral("qml/ui/filterRes/%1/thumbnail.png").arg(QLatin1String(folder)),
-                                  expensive));
-    };
-
-    add(new NormalFilter(&m_common));
-    add(new AutoLevelFilter(&m_common));
+    m_filters.emplace_back(new NormalFilter(&m_common));
+    m_filters.emplace_back(new AutoLevelFilter(&m_common));
     if (m_cleanAndClearRegistered)
-        add(makeCleanAndClearFilter());
-    unavailable("Town", 78, "Town", false);
-    unavailable("Surubu", 61, "Surubu", false);
-    unavailable("Butumo", 62, "Butumo", false);
-    unavailable("Zada", 66, "Zada", false);
-    unavailable("Theel", 63, "Theel", false);
-    unavailable("Chacha", 65, "Chacha", false);
-    unavailable("Kabi", 73, "Kabi", false);
-    unavailable("Autumn", 76, "Autumn", false);
-    unavailable("Dacho", 67, "Dacho", false);
-    unavailable("Jiya", 68, "Jiya", false);
-    unavailable("Biki", 70, "Biki", false);
-    unavailable("Wales", 71, "Wales", false);
-    unavailable("Parlo", 23, "Parlo", true);
-    add(new VividFilter(&m_common));
-    add(new RosyFilter(&m_common));
-    unavailable("Crossy", 24, "Crossy", false);
-    unavailable("Cartoon", 44, "AutoLevel", false);
-    unavailable("Vintage", 4, "Vintage", false);
-    unavailable("Sunset", 19, "Sunset", false);
-    unavailable("Pastela", 25, "Pastela", true);
-    unavailable("Ale Sea", 50, "AleSea", false);
-    unavailable("Viridescent", 20, "Viridescent", false);
-    unavailable("Pie Hole", 53, "PieHole", false);
-    unavailable("Dreamy Vintage", 45, "DreamyVintage", false);
-    add(new RusFilter(&m_common));
-    add(new CavalleriaRusticanaFilter(&m_common));
-    unavailable("Charcoal", 51, "Charcoal", false);
-    unavailable("Tilt Shift", 8, "TiltShift", false);
-    add(new BWHiContrastFilter(&m_common));
-    unavailable("Color Picker", 26, "ColorPicker", false);
+        m_filters.emplace_back(makeCleanAndClearFilter());
+    m_filters.emplace_back(new TownFilter(&m_common));
+    m_filters.emplace_back(new SurubuFilter(&m_common));
+    m_filters.emplace_back(new ButumoFilter(&m_common));
+    m_filters.emplace_back(new ZadaFilter(&m_common));
+    m_filters.emplace_back(new TheelFilter(&m_common));
+    m_filters.emplace_back(new ChachaFilter(&m_common));
+    m_filters.emplace_back(new KabiFilter(&m_common));
+    m_filters.emplace_back(new AutumnFilter(&m_common));
+    m_filters.emplace_back(new DachoFilter(&m_common));
+    m_filters.emplace_back(new JiyaFilter(&m_common));
+    m_filters.emplace_back(new BikiFilter(&m_common));
+    m_filters.emplace_back(new WalesFilter(&m_common));
+    m_filters.emplace_back(new ParloFilter(&m_common));
+    m_filters.emplace_back(new VividFilter(&m_common));
+    m_filters.emplace_back(new RosyFilter(&m_common));
+    m_filters.emplace_back(new CrossyFilter(&m_common));
+    m_filters.emplace_back(new CartoonFilter(&m_common));
+    m_filters.emplace_back(new VintageFilter(&m_common));
+    m_filters.emplace_back(new SunsetFilter(&m_common));
+    m_filters.emplace_back(new PastelaFilter(&m_common));
+    m_filters.emplace_back(new AleSeaFilter(&m_common));
+    m_filters.emplace_back(new ViridescentFilter(&m_common));
+    m_filters.emplace_back(new PieHoleFilter(&m_common));
+    m_filters.emplace_back(new DreamyVintageFilter(&m_common));
+    m_filters.emplace_back(new RusFilter(&m_common));
+    m_filters.emplace_back(new CavalleriaRusticanaFilter(&m_common));
+    m_filters.emplace_back(new CharCoalFilter(&m_common));
+    m_filters.emplace_back(new TiltShiftFilter(&m_common));
+    m_filters.emplace_back(new BWHiContrastFilter(&m_common));
+    m_filters.emplace_back(new ColorPickerFilter(&m_common));
 }

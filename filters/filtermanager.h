@@ -19,6 +19,9 @@ class FilterCommon;
 class FilterManager : public QObject
 {
     Q_OBJECT
+    // How much of a filter shows in previews and the final render: 0 (the
+    // source) to 100 (the filter alone, the default).
+    Q_PROPERTY(int strength READ strength WRITE setStrength NOTIFY strengthChanged)
 public:
     explicit FilterManager(QObject *parent = nullptr);
     ~FilterManager() override;
@@ -35,6 +38,13 @@ public:
     Q_INVOKABLE void registerCleanAndClearFilter();
     Q_INVOKABLE void unregisterCleanAndClearFilter();
 
+    int strength() const;
+    void setStrength(int strength);
+
+    // The catalogue for native callers (tools, benchmarks): the filter of that
+    // display name, with the tables it needs, or null.
+    Filter *filterNamed(const QString &name);
+
     // The editor's working folder, relative to the current directory.
     static QString workFolder();
     // Side of the square final image, shared by every manager; 800 at start.
@@ -45,6 +55,7 @@ Q_SIGNALS:
     void filterApplyPreviewCompleted(QString path);
     void filterApplyCompleted(QString path);
     void filterApplyError(QString reason);
+    void strengthChanged();
 
 private Q_SLOTS:
     void previewCompleted(QString path);
@@ -52,12 +63,15 @@ private Q_SLOTS:
 
 private:
     void populate();
+    // The last filter of the list with that name (the one QML gets).
+    Filter *lastNamed(const QString &name) const;
     void waitForWorkers();
     Filter *makeCleanAndClearFilter();
 
     std::unique_ptr<FilterCommon> m_common;
     std::vector<std::unique_ptr<Filter>> m_filters;
     bool m_cleanAndClearRegistered = false;
+    int m_strength = 100;
     // Workers still using this manager's filters; shared with their appliers.
     struct Running;
     std::shared_ptr<Running> m_running;

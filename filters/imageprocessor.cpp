@@ -30,9 +30,12 @@ void clearWorkingFiles()
         QFile::remove(folder + name);
 }
 
+// Upright: the EXIF orientation of a camera photo is applied. The JPEGs
+// written from it carry no EXIF data.
 QImage readPhoto(const QString &path)
 {
     QImageReader reader(path);
+    reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull())
         qCWarning(lcFilters) << "Cannot read" << path << reader.errorString();

@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <mutex>
 #include <vector>
@@ -71,6 +72,14 @@ MidtoneTables midtoneBalance(int redShift, int greenShift, int blueShift)
     return {table(redShift), table(greenShift), table(blueShift)};
 }
 
+// 60 / d for the hue, as the same floats: a load instead of a division.
+static const std::array<float, 256> s_hueStep = [] {
+    std::array<float, 256> t{};
+    for (int d = 1; d < 256; ++d)
+        t[size_t(d)] = 60.0f / d;
+    return t;
+}();
+
 void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &saturation, quint16 &lightness)
 {
     const int r = red, g = green, b = blue;
@@ -82,7 +91,7 @@ void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &satu
     int s = 0;
     if (d >= 1) {
         s = (d * 255) / (l > 127 ? 510 - max - min : max + min);
-        const float x = 60.0f / d;
+        const float x = s_hueStep[size_t(d)];
         if (max == r)
             h = int((g - b) * x);
         else if (max == g)
@@ -110,11 +119,9 @@ void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &gr
     const float q = L <= 0.5f ? L * (1 + S) : L + S - L * S;
     const float p = 2 * L - q;
     float h6 = hue * 0.016666668f;
-    while (h6 < 0)
-        h6 += 6;
     while (h6 >= 6)
         h6 -= 6;
-    const int i = int(floorf(h6));
+    const int i = int(h6);
     const float f = h6 - i;
     const float d = p + (q - p) * (1 - f);
     const float u = p + f * (q - p);
@@ -132,6 +139,43 @@ void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &gr
     blue = quint8(clampByte(int(b * 255)));
 }
 
+void scaleSaturation(uchar *pixels, int count, double factor)
+{
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        quint16 hue, saturation, lightness;
+        rgbToHsl(p[2], p[1], p[0], hue, saturation, lightness);
+        hslToRgb(hue, uint(std::min(100, int(saturation * factor))), lightness, p[2], p[1], p[0]);
+    }
+}
+
+void saturationPass(uchar *pixels, int count, int strength)
+{
+    if (count <= 0)
+        return;
+    struct Hsl {
+        quint16 hue, saturation, lightness;
+    };
+    std::vector<Hsl> hsl(static_cast<size_t>(count));
+    quint64 sum = 0;
+    for (int i = 0; i < count; ++i) {
+        const uchar *p = pixels + size_t(i) * 4;
+        Hsl &h = hsl[size_t(i)];
+        rgbToHsl(p[2], p[1], p[0], h.hue, h.saturation, h.lightness);
+        sum += h.saturation;
+    }
+    const int k = strength - int(sum / quint64(count));
+    std::array<quint16, 101> scaled;
+    scaled[0] = 0;
+    for (int v = 1; v <= 100; ++v)
+        scaled[size_t(v)] = quint16(std::clamp(v + (k * v) / 100, 0, 100));
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const Hsl &h = hsl[size_t(i)];
+        hslToRgb(h.hue, scaled[std::min<size_t>(h.saturation, 100)], h.lightness, p[2], p[1], p[0]);
+    }
+}
+
 quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red)
 {
     const float bq = ceilf(float(blue * 0.24705882352941178));
@@ -143,28 +187,73 @@ quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red)
     return line[std::clamp(column, 0, 511)];
 }
 
+void blendByStrength(const uchar *original, uchar *filtered, int count, int strength)
+{
+    if (strength >= 100)
+        return;
+    strength = std::max(strength, 0);
+    std::array<int, 256> fromFiltered;
+    std::array<int, 256> fromOriginal;
+    for (int v = 0; v < 256; ++v) {
+        fromFiltered[size_t(v)] = v * strength;
+        fromOriginal[size_t(v)] = v * (100 - strength) + 50;
+    }
+    for (int i = 0; i < count; ++i) {
+        const uchar *o = original + size_t(i) * 4;
+        uchar *f = filtered + size_t(i) * 4;
+        for (int c = 0; c < 3; ++c)
+            f[c] = quint8((fromFiltered[f[c]] + fromOriginal[o[c]]) / 100);
+    }
+}
+
+static SoftLightTable makeSoftLightTable(double half)
+{
+    SoftLightTable t;
+    double a = 0;
+    for (int i = 0; i < 256; ++i, a += 0.00392156862745098) {
+        double b = 0;
+        for (int j = 0; j < 256; ++j, b += 0.00392156862745098) {
+            const double v = b < 0.5 ? i * (a + 2 * b * (1 - a)) + half
+                                     : 2 * i * (1 - b) + std::sqrt(a) * (2 * j - 255) + half;
+            t[size_t(i)][size_t(j)] = quint8(clampByte(int(v)));
+        }
+    }
+    return t;
+}
+
+const SoftLightTable &softLightTable(bool rounded)
+{
+    static const SoftLightTable roundedTable = makeSoftLightTable(0.5);
+    static const SoftLightTable truncatedTable = makeSoftLightTable(0);
+    return rounded ? roundedTable : truncatedTable;
+}
+
 namespace {
 
-// Exact (n + half) / divisor for the sums of one blur without a division per
-// sample: n stays below 2^24 and the divisor below 2^14, so a 40-bit
-// reciprocal is exact.
+// Exact (sum + half) / divisor for the sums of one blur, in single precision
+// so that it vectorises. With n = sum + half < 2^20 and divisor d <= 4096,
+// (n + 0.5) / d lies at least 0.5 / d >= 1.2e-4 inside (q, q + 1) for the
+// quotient q <= 255, while the rounding of the reciprocal and the product
+// moves it by at most 256 * 2^-23 < 3.1e-5: the truncation is q.
 struct Divider {
-    quint64 reciprocal;
-    quint32 half;
+    float bias;
+    float reciprocal;
 
     explicit Divider(quint32 divisor)
-        : reciprocal(((quint64(1) << 40) + divisor - 1) / divisor)
-        , half(divisor >> 1)
+        : bias(float(divisor >> 1) + 0.5f)
+        , reciprocal(1.0f / float(divisor))
     {
     }
-    quint8 operator()(quint32 sum) const { return quint8((quint64(sum + half) * reciprocal) >> 40); }
+    // Through int: the signed conversions are the ones that vectorise.
+    quint8 operator()(quint32 sum) const { return quint8(int((float(int(sum)) + bias) * reciprocal)); }
 };
 
 // Triangular sums along one axis of `count` positions, each `lanes` values
-// wide. A triangle of half-width a is two boxes of width a in a row: box holds
-// the sum of the last a padded samples, window the sum of the last a boxes,
-// history the boxes still inside the window. sample(p) gives padded position
-// p (edges repeated); deliver(i, window) receives output position i.
+// wide. A triangle of
+// half-width a is two boxes of width a in a row: box holds the sum of the
+// last a padded samples, window the sum of the last a boxes, history the
+// boxes still inside the window. sample(p) gives padded position p (edges
+// repeated); deliver(i, window) receives output position i.
 template<typename Sample, typename Deliver>
 void slide(int count, int a, int lanes, std::vector<quint32> &box, std::vector<quint32> &window,
            std::vector<quint32> &history, Sample sample, Deliver deliver)
@@ -177,27 +266,71 @@ void slide(int count, int a, int lanes, std::vector<quint32> &box, std::vector<q
             box[size_t(k)] += in[k];
     }
     const int last = 2 * a + count - 2;
+    // Distinct buffers: said so, the lane loops vectorise.
+    quint32 *__restrict boxes = box.data();
+    quint32 *__restrict windows = window.data();
+    int slotIndex = 0; // j % a, kept without a division per position
     for (int j = a; j <= last; ++j) {
-        const quint8 *in = sample(j);
-        const quint8 *out = sample(j - a);
-        quint32 *slot = history.data() + size_t(j % a) * size_t(lanes);
+        const quint8 *__restrict in = sample(j);
+        const quint8 *__restrict out = sample(j - a);
+        quint32 *__restrict slot = history.data() + size_t(slotIndex) * size_t(lanes);
+        slotIndex = slotIndex + 1 == a ? 0 : slotIndex + 1;
         if (j < 2 * a) {
             for (int k = 0; k < lanes; ++k) {
-                const quint32 b = box[size_t(k)] + in[k] - out[k];
-                box[size_t(k)] = b;
+                const quint32 b = boxes[k] + in[k] - out[k];
+                boxes[k] = b;
                 slot[k] = b;
-                window[size_t(k)] += b;
+                windows[k] += b;
             }
         } else {
             for (int k = 0; k < lanes; ++k) {
-                const quint32 b = box[size_t(k)] + in[k] - out[k];
-                box[size_t(k)] = b;
-                window[size_t(k)] += b - slot[k];
+                const quint32 b = boxes[k] + in[k] - out[k];
+                boxes[k] = b;
+                windows[k] += b - slot[k];
                 slot[k] = b;
             }
         }
         if (j >= 2 * a - 1)
             deliver(j - 2 * a + 1, window.data());
+    }
+}
+
+// The columns of a width x height image of src blurred into dst, all of a row
+// at once (so the lane loops vectorise); alpha comes from src.
+void blurColumns(const quint32 *src, quint32 *dst, int width, int height, int a)
+{
+    const Divider divide(quint32(a * a));
+    const auto *srcBytes = reinterpret_cast<const quint8 *>(src);
+    auto *dstBytes = reinterpret_cast<quint8 *>(dst);
+    const int rowLanes = width * 4;
+    std::vector<quint32> box(static_cast<size_t>(rowLanes));
+    std::vector<quint32> window(static_cast<size_t>(rowLanes));
+    std::vector<quint32> history(size_t(a) * size_t(rowLanes));
+    slide(
+        height, a, rowLanes, box, window, history,
+        [&](int p) { return srcBytes + size_t(std::clamp(p - a, 0, height - 1)) * size_t(rowLanes); },
+        [&](int y, const quint32 *sums) {
+            quint8 *__restrict out = dstBytes + size_t(y) * size_t(rowLanes);
+            const quint8 *__restrict in = srcBytes + size_t(y) * size_t(rowLanes);
+            for (int k = 0; k < rowLanes; ++k)
+                out[k] = divide(sums[k]);
+            for (int k = 3; k < rowLanes; k += 4)
+                out[k] = in[k];
+        });
+}
+
+// to[x * height + y] = from[y * width + x], in tiles that stay in the cache.
+void transpose(const quint32 *from, quint32 *to, int width, int height)
+{
+    constexpr int tile = 32;
+    for (int y0 = 0; y0 < height; y0 += tile) {
+        for (int x0 = 0; x0 < width; x0 += tile) {
+            const int yEnd = std::min(y0 + tile, height);
+            const int xEnd = std::min(x0 + tile, width);
+            for (int y = y0; y < yEnd; ++y)
+                for (int x = x0; x < xEnd; ++x)
+                    to[size_t(x) * size_t(height) + size_t(y)] = from[size_t(y) * size_t(width) + size_t(x)];
+        }
     }
 }
 
@@ -208,41 +341,11 @@ void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int
     if (width <= 0 || height <= 0 || a <= 0)
         return;
     a = std::min(a, 64);
-    const Divider divide(quint32(a * a));
-    const auto *srcBytes = reinterpret_cast<const quint8 *>(src);
-    auto *dstBytes = reinterpret_cast<quint8 *>(dst);
-    const int rowLanes = width * 4;
-    std::vector<quint32> box(static_cast<size_t>(rowLanes));
-    std::vector<quint32> window(static_cast<size_t>(rowLanes));
-    std::vector<quint32> history(size_t(a) * size_t(rowLanes));
-
-    // Down the columns, all of a row at once.
-    slide(
-        height, a, rowLanes, box, window, history,
-        [&](int p) { return srcBytes + size_t(std::clamp(p - a, 0, height - 1)) * size_t(rowLanes); },
-        [&](int y, const quint32 *sums) {
-            quint8 *out = dstBytes + size_t(y) * size_t(rowLanes);
-            const quint8 *in = srcBytes + size_t(y) * size_t(rowLanes);
-            for (int k = 0; k < rowLanes; k += 4) {
-                out[k] = divide(sums[k]);
-                out[k + 1] = divide(sums[k + 1]);
-                out[k + 2] = divide(sums[k + 2]);
-                out[k + 3] = in[k + 3];
-            }
-        });
-
-    // Along each row in place, from a copy of the row.
-    std::vector<quint8> line(static_cast<size_t>(rowLanes));
-    for (int y = 0; y < height; ++y) {
-        quint8 *row = dstBytes + size_t(y) * size_t(rowLanes);
-        std::copy(row, row + rowLanes, line.begin());
-        slide(
-            width, a, 4, box, window, history,
-            [&](int p) { return line.data() + size_t(std::clamp(p - a, 0, width - 1)) * 4; },
-            [&](int x, const quint32 *sums) {
-                row[x * 4] = divide(sums[0]);
-                row[x * 4 + 1] = divide(sums[1]);
-                row[x * 4 + 2] = divide(sums[2]);
-            });
-    }
+    blurColumns(src, dst, width, height, a);
+    // The rows are the columns of the turned image.
+    std::vector<quint32> turned(size_t(width) * size_t(height));
+    std::vector<quint32> blurred(turned.size());
+    transpose(dst, turned.data(), width, height);
+    blurColumns(turned.data(), blurred.data(), height, width, a);
+    transpose(blurred.data(), dst, height, width);
 }

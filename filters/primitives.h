@@ -40,6 +40,15 @@ MidtoneTables midtoneBalance(int redShift, int greenShift, int blueShift);
 void rgbToHsl(quint8 red, quint8 green, quint8 blue, quint16 &hue, quint16 &saturation, quint16 &lightness);
 void hslToRgb(uint hue, uint saturation, uint lightness, quint8 &red, quint8 &green, quint8 &blue);
 
+// HSL passes over count 32-bit pixels in place.
+// Every pixel to HSL and back with its saturation s made min(100, to int of
+// s * factor).
+void scaleSaturation(uchar *pixels, int count, double factor);
+
+// The saturation pass: every pixel to HSL and back, with saturation v made
+// v + (k * v) / 100 (0..100), k = strength - mean saturation of the image.
+void saturationPass(uchar *pixels, int count, int strength);
+
 // The cube picture must be a 512 x 512 32-bit image.
 quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red);
 
@@ -55,16 +64,26 @@ inline quint8 colourBurn(int base, int blend)
     return quint8(clampByte(255 - ((255 - base) * 256) / (blend + 1)));
 }
 
+// The overlay of blend on base, before it is mixed in by alpha.
+inline int overlayOf(int base, int blend)
+{
+    return base < 128 ? (blend * base) / 128 : (65535 - 2 * (255 - base) * (255 - blend)) >> 8;
+}
+
 inline quint8 overlayByAlpha(int base, int blend, int alpha)
 {
-    const int x = base < 128 ? (blend * base) / 128 : (65535 - 2 * (255 - base) * (255 - blend)) >> 8;
-    return quint8((alpha * x + (255 - alpha) * base) >> 8);
+    return quint8((alpha * overlayOf(base, blend) + (255 - alpha) * base) >> 8);
+}
+
+// The screen of base with itself, before it is mixed in by alpha.
+inline int selfScreenOf(int base)
+{
+    return base + ((255 - base) * base * 255) / (255 * 255);
 }
 
 inline quint8 selfScreenByAlpha(int base, int alpha)
 {
-    const int s = base + ((255 - base) * base * 255) / (255 * 255);
-    return quint8(((alpha * s + (255 - alpha) * base) >> 8) + 1);
+    return quint8(((alpha * selfScreenOf(base) + (255 - alpha) * base) >> 8) + 1);
 }
 
 inline quint8 multiplyWithAlpha(int base, int baseAlpha, int blend, int alpha)
@@ -76,6 +95,15 @@ inline quint8 alphaOver(int base, int blend, int alpha)
 {
     return quint8((alpha * blend + (255 - alpha) * base) >> 8);
 }
+
+// The filtered colour bytes mixed with the original's: strength 100 leaves
+// filtered as it is, 0 gives the original, 50 their mean rounded half up.
+// Alpha stays the filtered one's.
+void blendByStrength(const uchar *original, uchar *filtered, int count, int strength);
+
+// Soft light of blend j over base i, indexed [i][j]; rounded or truncated.
+using SoftLightTable = std::array<std::array<quint8, 256>, 256>;
+const SoftLightTable &softLightTable(bool rounded);
 
 // Separable triangular blur of half-width a (weights a - |k|, sum a * a) over the
 // colour bytes of a width x height image; edges repeat. Columns of src go into

@@ -21,3 +21,9 @@ if(TAVIRO_TSAN)
         LABELS "filters;tsan"
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;TSAN_OPTIONS=suppressions=${TAVIRO_TEST_DATA}/filters/tsan.supp history_size=7")
 endif()
+
+# The overlay, colour-cube, spatial and selective filters read the installed pictures.
+foreach(test colourcubefilters framefilters spatialfilters)
+    taviro_add_test(tst_${test} SOURCES filters/tst_${test}.cpp LIBS taviro_filters LABELS filters)
+    add_dependencies(tst_${test} taviro_qml)
+endforeach()

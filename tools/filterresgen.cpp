@@ -1,15 +1,16 @@
-// Draws the filters' installed pictures under qml/ui/filterRes/: the frame of
-// "B&W Hi", a soft dark vignette with a thin dark edge, at the preview size
-// and at each final size given.
-//   taviro-filterresgen <filterRes folder> <final size>...
+// Draws the filters' installed pictures under qml/ui/filterRes/: one family
+// per run (cubes, overlays, frames, masks), the size-dependent ones at the
+// preview size and at each final size given.
+//   taviro-filterresgen <filterRes folder> <family> <final size>...
+#include "filterres/pictures.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QImage>
+#include <QFileInfo>
+#include <QImageWriter>
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
 
 float smoothstep(float edge0, float edge1, float x)
 {
@@ -17,30 +18,41 @@ float smoothstep(float edge0, float edge1, float x)
     return t * t * (3 - 2 * t);
 }
 
-// Drawn in coordinates relative to the side, so every size looks the same.
-QImage vignetteFrame(int side)
+float radius(int x, int y, int side)
+{
+    const float centre = side / 2.0f;
+    const float dx = (x + 0.5f - centre) / centre;
+    const float dy = (y + 0.5f - centre) / centre;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+QImage drawPicture(int side, QImage::Format format, const std::function<QRgb(int x, int y)> &pixel)
 {
     QImage image(side, side, QImage::Format_ARGB32);
-    const float centre = (side - 1) / 2.0f;
-    const float edgeWidth = side * 0.012f;
     for (int y = 0; y < side; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < side; ++x) {
-            const float dx = (x - centre) / centre;
-            const float dy = (y - centre) / centre;
-            const float r = std::sqrt(dx * dx + dy * dy);
-            float alpha = 215 * smoothstep(0.5f, 1.45f, r);
-            const float toEdge = std::min({float(x), float(y), float(side - 1 - x), float(side - 1 - y)});
-            alpha = std::max(alpha, 235 * (1 - smoothstep(0, edgeWidth, toEdge)));
-            line[x] = qRgba(12, 10, 14, int(alpha + 0.5f));
-        }
+        for (int x = 0; x < side; ++x)
+            line[x] = pixel(x, y);
     }
-    return image;
+    return format == QImage::Format_ARGB32 ? image : image.convertToFormat(format);
 }
+
+namespace {
 
 bool save(const QImage &image, const QString &path)
 {
-    return image.save(path, "PNG");
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
+    QImageWriter writer(path);
+    // Cubes and burn vignettes are looked up cell by cell: as little loss as
+    // JPEG allows. (For PNG the quality is the compression: left as it is.)
+    if (path.endsWith(QLatin1String(".jpg")))
+        writer.setQuality(100);
+    if (!writer.write(image)) {
+        qWarning("cannot write %s: %s", qPrintable(path), qPrintable(writer.errorString()));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -49,18 +61,40 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 2)
+    if (args.size() < 3)
         return 2;
-    const QString frameFolder = args.at(1) + QStringLiteral("/Frame/");
-    if (!QDir().mkpath(frameFolder))
-        return 1;
-
-    bool ok = save(vignetteFrame(480), frameFolder + QStringLiteral("pastelavignette_preview.png"));
-    for (int i = 2; i < args.size(); ++i) {
+    const QString folder = args.at(1) + QLatin1Char('/');
+    const QString family = args.at(2);
+    QList<int> sizes;
+    for (int i = 3; i < args.size(); ++i) {
         const int side = args.at(i).toInt();
         if (side <= 0)
             return 2;
-        ok = save(vignetteFrame(side), frameFolder + QStringLiteral("pastelavignette%1.png").arg(side)) && ok;
+        sizes.append(side);
+    }
+
+    QVector<FixedPicture> fixed;
+    QVector<SizedPicture> sized;
+    if (family == QLatin1String("cubes"))
+        fixed = colourCubes();
+    else if (family == QLatin1String("overlays"))
+        sized = overlayPictures();
+    else if (family == QLatin1String("frames"))
+        sized = framePictures();
+    else if (family == QLatin1String("masks")) {
+        fixed = blendTables();
+        sized = maskPictures();
+    } else {
+        return 2;
+    }
+
+    bool ok = true;
+    for (const FixedPicture &picture : fixed)
+        ok = save(picture.draw(), folder + picture.path) && ok;
+    for (const SizedPicture &picture : sized) {
+        ok = save(picture.draw(480), folder + picture.previewPath) && ok;
+        for (int side : sizes)
+            ok = save(picture.draw(side), folder + picture.stem + QString::number(side) + picture.extension) && ok;
     }
     return ok ? 0 : 1;
 }

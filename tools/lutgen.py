@@ -109,7 +109,9 @@ TABLES = {
     "dreamyvintage/curve_G.txt": monotone([(0, 10), (128, 130), (255, 245)]),
     "dreamyvintage/curve_B.txt": monotone([(0, 30), (128, 125), (255, 225)]),
     "dreamyvintage/gamma.txt": gamma(1.3),
-    "charcoal/Graylut": monotone([(0, 0), (96, 40), (160, 140), (224, 240), (255, 255)]),
+    # The blurred negative, held below white so the dodge keeps the tones
+    # as soft pencil shading instead of blowing them out.
+    "charcoal/Graylut": [clamp(0.76 * x) for x in range(256)],
 }
 
 # Four stacked brightness (B) and contrast (C) steps, the same on every channel.

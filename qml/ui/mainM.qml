@@ -6,11 +6,14 @@ import TAVIROLib 1.0
 import "components"
 
 // The frame: the account pages while signed out; afterwards five tabs, each
-// with its own page stack, over the bottom navigation bar.
-Item {
+// with its own page stack, over the bottom navigation bar. It is a control
+// so that every control inside takes its type size from the theme.
+Page {
     id: root
     width: 480
     height: 854
+    font.pixelSize: Theme.dp(15)
+    background: Rectangle { color: Theme.background }
 
     property bool signedIn: account.isLoggedIn()
     property int currentTab: 0
@@ -24,7 +27,9 @@ Item {
 
     UserManager { id: account }
 
-    Binding { target: Theme; property: "scale"; value: Math.max(0.75, Math.min(root.width / 480, 2.25)) }
+    // Text grows with the window up to half again its size; the controls keep
+    // their own heights, so a wider window shows more rather than bigger.
+    Binding { target: Theme; property: "scale"; value: Math.max(0.75, Math.min(root.width / 480, 1.5)) }
 
     readonly property var tabPages: ["HomePage.qml", "PopularPage.qml", "CameraPage.qml", "NotificationsPage.qml",
                                      "ProfilePage.qml"]
@@ -142,8 +147,6 @@ Item {
             uploaderQueueModel.loadQueues()
         }
     }
-
-    Rectangle { anchors.fill: parent; color: Theme.background }
 
     Loader {
         id: accountPages

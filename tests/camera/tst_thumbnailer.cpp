@@ -1,5 +1,6 @@
 // Gallery thumbnails and their freedesktop.org disk cache.
 #include "camera/thumbnailer.h"
+#include "tests/support/orientedjpeg.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -46,6 +47,31 @@ private slots:
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
     }
 
+
+    void orientation_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("3: turned 180") << 3;
+        QTest::newRow("6: a quarter turn clockwise") << 6;
+        QTest::newRow("8: a quarter turn anticlockwise") << 8;
+    }
+
+    // The gallery shows a tagged photo as the camera meant it: the middle
+    // square of the upright picture, red and green over blue.
+    void orientation()
+    {
+        QFETCH(int, orientation);
+        const QString path = m_dir.filePath(QStringLiteral("oriented%1.jpg").arg(orientation));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(orientedJpeg(uprightPicture(480), orientation)) > 0);
+        file.close();
+        const QImage thumbnail = Thumbnailer::thumbnail(path);
+        QCOMPARE(thumbnail.size(), QSize(Thumbnailer::Size, Thumbnailer::Size));
+        QCOMPARE(dominant(thumbnail.pixel(42, 42)), 'r');
+        QCOMPARE(dominant(thumbnail.pixel(128, 42)), 'g');
+        QCOMPARE(dominant(thumbnail.pixel(85, 128)), 'b');
+    }
     void cacheFilePath_data()
     {
         QTest::addColumn<QString>("file");

@@ -170,30 +170,94 @@ private Q_SLOTS:
         QCOMPARE(FilterManager::finalPixelCount(), 640000);
     }
 
-    void unavailableFiltersReportAnError_data()
+    void everyFilterRenders_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("preview");
-        QTest::newRow("cheap preview") << "Town" << true;
-        QTest::newRow("expensive preview") << "Parlo" << true;
-        QTest::newRow("final") << "Color Picker" << false;
+        for (const QString &name : strip + QStringList{"Clean&Clear"})
+            QTest::newRow(qPrintable(name)) << name;
     }
 
-    void unavailableFiltersReportAnError()
+    // Each filter of the strip writes its preview and its final image.
+    void everyFilterRenders()
     {
         QFETCH(QString, name);
-        QFETCH(bool, preview);
         FilterManager manager;
+        manager.registerCleanAndClearFilter();
         manager.getFilters();
         QSignalSpy errors(&manager, &FilterManager::filterApplyError);
         QSignalSpy previews(&manager, &FilterManager::filterApplyPreviewCompleted);
         QSignalSpy finals(&manager, &FilterManager::filterApplyCompleted);
-        manager.applyFilterByName(name, QVariantMap(), preview);
-        QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 10000);
-        QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("Filter %1 is not available").arg(name));
-        QTest::qWait(50);
-        QCOMPARE(previews.count() + finals.count(), 0);
-        QVERIFY(!QFile::exists(workFolder + (preview ? "processed_preview_.jpg" : "processed.jpg")));
+        manager.applyFilterByName(name, QVariantMap(), true);
+        QTRY_COMPARE_WITH_TIMEOUT(previews.count(), 1, 10000);
+        QCOMPARE(QImage(workFolder + "processed_preview_.jpg").size(), QSize(480, 480));
+        manager.applyFilterByName(name, QVariantMap());
+        QVERIFY(finals.wait(10000));
+        QCOMPARE(QImage(workFolder + "processed.jpg").size(), QSize(800, 800));
+        QCOMPARE(errors.count(), 0);
+    }
+
+    void strengthProperty()
+    {
+        FilterManager manager;
+        QCOMPARE(manager.property("strength").toInt(), 100);
+        QSignalSpy changed(&manager, &FilterManager::strengthChanged);
+        QVERIFY(manager.setProperty("strength", 40));
+        QCOMPARE(manager.strength(), 40);
+        manager.setStrength(40);
+        QCOMPARE(changed.count(), 1);
+        manager.setStrength(250);
+        QCOMPARE(manager.strength(), 100);
+        manager.setStrength(-3);
+        QCOMPARE(manager.strength(), 0);
+        QCOMPARE(changed.count(), 3);
+    }
+
+    // A softened filter lies between the source and the filter by its strength,
+    // on the quick path and on the worker alike.
+    void strengthBlendsWithTheSource_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("cheap preview") << "Dacho" << true;
+        QTest::newRow("expensive preview") << "Pastela" << true;
+        QTest::newRow("final") << "Dacho" << false;
+    }
+
+    void strengthBlendsWithTheSource()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, preview);
+        writeSource("source_preview.jpg", 480, true);
+        writeSource("source.jpg", 800, true);
+        const QString output = workFolder + (preview ? "processed_preview_.jpg" : "processed.jpg");
+        const QImage source(workFolder + (preview ? "source_preview.jpg" : "source.jpg"));
+        FilterManager manager;
+        manager.getFilters();
+        const auto render = [&](int strength) {
+            manager.setStrength(strength);
+            QSignalSpy previews(&manager, &FilterManager::filterApplyPreviewCompleted);
+            QSignalSpy finals(&manager, &FilterManager::filterApplyCompleted);
+            manager.applyFilterByName(name, QVariantMap(), preview);
+            if (!QTest::qWaitFor([&] { return previews.count() + finals.count() > 0; }, 10000))
+                return QImage();
+            return QImage(output);
+        };
+        const QImage full = render(100);
+        const QImage none = render(0);
+        const QImage half = render(50);
+        QVERIFY(!full.isNull() && !none.isNull() && !half.isNull());
+        // Colour distance, with room for the JPEG round trips.
+        const auto distance = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+        };
+        for (const QPoint at : {QPoint(100, 240), QPoint(380, 240)}) {
+            QVERIFY(distance(full.pixel(at), source.pixel(at)) > 40);
+            QVERIFY(distance(none.pixel(at), source.pixel(at)) <= 9);
+            const QRgb mean = qRgb((qRed(full.pixel(at)) + qRed(source.pixel(at)) + 1) / 2,
+                                   (qGreen(full.pixel(at)) + qGreen(source.pixel(at)) + 1) / 2,
+                                   (qBlue(full.pixel(at)) + qBlue(source.pixel(at)) + 1) / 2);
+            QVERIFY2(distance(half.pixel(at), mean) <= 9, qPrintable(QString::number(distance(half.pixel(at), mean))));
+        }
     }
 
     void missingSourceReportsAnError()

@@ -1,5 +1,6 @@
 #include "filters/filtermanager.h"
 #include "filters/imageprocessor.h"
+#include "tests/support/orientedjpeg.h"
 
 #include <QDir>
 #include <QImage>
@@ -257,6 +258,58 @@ private Q_SLOTS:
         manager.setFinalImageResolution(800);
         QCOMPARE(QImage(workFolder + "source.jpg").size(), QSize(1080, 1080));
         QCOMPARE(QImage(workFolder + "source_preview.jpg").size(), QSize(480, 480));
+    }
+
+    void orientation_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("3: turned 180") << 3;
+        QTest::newRow("6: a quarter turn clockwise") << 6;
+        QTest::newRow("8: a quarter turn anticlockwise") << 8;
+    }
+
+    // A camera photo tagged with its orientation reaches the editor upright
+    // on both routes, and what is written carries no EXIF data.
+    void orientation()
+    {
+        QFETCH(int, orientation);
+        const QString path = QDir::current().absoluteFilePath(QStringLiteral("oriented%1.jpg").arg(orientation));
+        const auto write = [&] {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(orientedJpeg(uprightPicture(), orientation)) > 0;
+        };
+        QVERIFY(write());
+        const auto readBytes = [](const QString &name) {
+            QFile file(workFolder + name);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+
+        ImageProcessor processor;
+        QSignalSpy done(&processor, &ImageProcessor::onResizeBeforeZoomCropCompleted);
+        processor.resizeBeforeZoomCrop(path);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(QSize(done.at(0).at(0).toInt(), done.at(0).at(1).toInt()), QSize(96, 48));
+        const QByteArray init = readBytes(QStringLiteral("init.jpg"));
+        const QImage initImage = QImage::fromData(init, "JPG");
+        QCOMPARE(initImage.size(), QSize(1920, 960));
+        QVERIFY(showsUpright(initImage));
+        QVERIFY(!hasExif(init));
+
+        // The crop is taken in the upright photo: its left square, red over blue.
+        processor.zoomCrop(0, 0, 48, 48, 0);
+        const QImage cropped(workFolder + "source_preview.jpg");
+        QCOMPARE(dominant(cropped.pixel(240, 120)), 'r');
+        QCOMPARE(dominant(cropped.pixel(240, 360)), 'b');
+        QVERIFY(!hasExif(readBytes(QStringLiteral("source.jpg"))));
+
+        // The camera route cuts the middle square: red, green, blue below.
+        processor.process(path, 0, false);
+        const QByteArray source = readBytes(QStringLiteral("source_preview.jpg"));
+        const QImage square = QImage::fromData(source, "JPG");
+        QCOMPARE(dominant(square.pixel(120, 120)), 'r');
+        QCOMPARE(dominant(square.pixel(360, 120)), 'g');
+        QCOMPARE(dominant(square.pixel(240, 360)), 'b');
+        QVERIFY(!hasExif(source));
     }
 
 private:

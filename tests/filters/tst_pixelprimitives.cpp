@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -440,6 +441,92 @@ private Q_SLOTS:
         const std::vector<quint32> expected = referenceBlur(source, width, height, halfWidth);
         for (size_t i = 0; i < source.size(); ++i)
             QVERIFY2(blurred[i] == expected[i], qPrintable(QString::number(i)));
+    }
+
+    void blendByStrength_data()
+    {
+        QTest::addColumn<int>("strength");
+        QTest::addColumn<int>("original");
+        QTest::addColumn<int>("filtered");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("100: the filter") << 100 << 10 << 200 << 200;
+        QTest::newRow("0: the source") << 0 << 10 << 200 << 10;
+        QTest::newRow("50: the mean") << 50 << 10 << 202 << 106;
+        QTest::newRow("50: a half rounds up") << 50 << 10 << 201 << 106;
+        QTest::newRow("50: downward") << 50 << 201 << 10 << 106;
+        QTest::newRow("25") << 25 << 0 << 100 << 25;
+        QTest::newRow("33: 84.15 rounds to 84") << 33 << 0 << 255 << 84;
+        QTest::newRow("67: 170.85 rounds to 171") << 67 << 0 << 255 << 171;
+    }
+
+    void blendByStrength()
+    {
+        QFETCH(int, strength);
+        QFETCH(int, original);
+        QFETCH(int, filtered);
+        QFETCH(int, expected);
+        const quint32 source = 0xff000000u | quint32(original) << 16 | quint32(original) << 8 | quint32(original);
+        // The filtered alpha stays, whatever the source's.
+        quint32 pixel = 0x7f000000u | quint32(filtered) << 16 | quint32(filtered) << 8 | quint32(filtered);
+        ::blendByStrength(reinterpret_cast<const uchar *>(&source), reinterpret_cast<uchar *>(&pixel), 1, strength);
+        QCOMPARE(pixel, 0x7f000000u | quint32(expected) << 16 | quint32(expected) << 8 | quint32(expected));
+    }
+
+    // Every colour there and every lightness and axis pair back, against the
+    // conversions written out plainly in single precision from their tables.
+    void labConversionsForEveryInput()
+    {
+        float linear[256], forward[2000], inverse[2000];
+        quint8 encode[2000];
+        for (int i = 0; i < 256; ++i) {
+            const float c = i * 0.003921569f;
+            linear[i] = i < 11 ? c * 1000 * 0.07739938f : powf((c + 0.055f) * 0.9478673f, 2.4f) * 1000;
+        }
+        for (int k = 0; k < 2000; ++k) {
+            const float t = k * 0.001f;
+            forward[k] = t > 0.008856f ? powf(t, 0.33333334f) : 7.787f * t + 0.13793103f;
+            const float d = t * t * t;
+            const float v = d > 0.008856f ? d : (t - 0.13793103f) * 0.12841916f;
+            inverse[k] = v < 0 ? 0 : v;
+            const float g = t <= 0.0031308f ? t * 3294.6f : (1.055f * powf(t, 0.41666666f) - 0.055f) * 255;
+            encode[k] = g >= 255 ? 255 : (g < 0 ? 0 : quint8(int(g)));
+        }
+        const auto positive = [](float v) { return v > 0 ? (v < 2000 ? int(v) : 1999) : 0; };
+        const auto inside = [](int k) { return std::clamp(k, 0, 1999); };
+        const auto axis = [](int v) { return v < -128 ? 0 : (v < 127 ? v + 128 : 255); };
+        FilterCommon common;
+        for (int r = 0; r < 256; ++r) {
+            for (int g = 0; g < 256; ++g) {
+                for (int b = 0; b < 256; ++b) {
+                    const float R = linear[r], G = linear[g], B = linear[b];
+                    const float X = (0.412424f * R + 0.357579f * G + 0.180464f * B) * 1.0521265f;
+                    const float Y = 0.212656f * R + 0.715158f * G + 0.0721856f * B;
+                    const float Z = (0.0193324f * R + 0.119193f * G + 0.950444f * B) * 0.9184811f;
+                    const float fx = forward[positive(X)], fy = forward[positive(Y)], fz = forward[positive(Z)];
+                    quint8 l, la, lb;
+                    common.rgbToLab(quint8(r), quint8(g), quint8(b), l, la, lb);
+                    if (l != std::clamp(int(fy * 295.8f - 40.8f), 0, 255) || la != axis(int((fx - fy) * 500))
+                        || lb != axis(int((fy - fz) * 200)))
+                        QFAIL(qPrintable(QStringLiteral("rgbToLab(%1, %2, %3)").arg(r).arg(g).arg(b)));
+                }
+            }
+        }
+        for (int l = 1; l < 256; ++l) {
+            for (int a = 0; a < 256; ++a) {
+                for (int b = 0; b < 256; ++b) {
+                    const int j = int(l * 3.3806627f) + 138;
+                    const float Y = inverse[inside(j)];
+                    const float X = inverse[inside(j + 2 * a - 256)] * 0.950456f;
+                    const float Z = inverse[inside(j - 5 * b + 640)] * 1.088754f;
+                    const quint32 expected = 0xff000000u
+                        | quint32(encode[positive(3240.71f * X - 1537.26f * Y - 498.571f * Z)]) << 16
+                        | quint32(encode[positive(-969.258f * X + 1875.99f * Y + 41.5557f * Z)]) << 8
+                        | encode[positive(55.6352f * X - 203.996f * Y + 1057.07f * Z)];
+                    if (common.labToRgb(quint8(l), quint8(a), quint8(b)) != expected)
+                        QFAIL(qPrintable(QStringLiteral("labToRgb(%1, %2, %3)").arg(l).arg(a).arg(b)));
+                }
+            }
+        }
     }
 };
 

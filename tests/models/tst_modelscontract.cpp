@@ -108,7 +108,7 @@ void TestModelsContract::interfaces_data()
                        "void answerFollowRequest(int user_id, bool accepted)",
                        "void setFollow(QString username, bool followed)", kLoved, kCommented, kLovedCommented,
                        kPhotoName,
-                       // Beyond the designed interface: the offline start's restore.
+                       // Added for the offline start: the saved notifications read back.
                        "bool loadNotifications()"}
         << QStringList{kRefreshing, kLoadingMore,
                        "int lastReadNotificationId writable lastReadNotificationIdChanged(int)"};

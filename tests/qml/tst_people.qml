@@ -14,6 +14,7 @@ TestCase {
 
     UserManager { id: account }
     SignalSpy { id: follows; target: globalServices; signalName: "setFollowStatus" }
+    SignalSpy { id: blocks; target: globalServices; signalName: "blockedStatusChanged" }
     SignalSpy { id: twitterLinks; target: globalServices; signalName: "twitterLoggedInStatusChanged" }
 
     readonly property Component profilePage: Qt.createComponent("../../qml/ui/pages/ProfilePage.qml")
@@ -34,6 +35,7 @@ TestCase {
         account.setLoggedUserInformation(5, "demo", "tok", "sec")
         account.loadLoggedInAccount()
         follows.clear()
+        blocks.clear()
         twitterLinks.clear()
     }
 
@@ -69,6 +71,27 @@ TestCase {
         page.toggleFollow()
         compare(taviroServiceController.lastCall("unfollowUser"), ["anna_k"])
         compare(page.followState, "none")
+    }
+
+    function test_blockAndUnblock() {
+        taviroServiceController.expect("getUserProfilesByUsername", profile({ protected: false }))
+        var page = createTemporaryObject(profilePage, test, { username: "lena" })
+        tryCompare(page, "loaded", true)
+        var dialog = Find.all(page, function(item) { return item.title === "Block lena?" })[0]
+        taviroServiceController.expect("blockUser", { success: true })
+        taviroServiceController.expect("getUserProfilesByUsername", profile({ protected: false, blocked: true }))
+        dialog.call.begin()
+        dialog.confirmed()
+        compare(taviroServiceController.lastCall("blockUser"), [9])
+        tryVerify(function() { return page.profile.blocked === true })
+        compare(Array.prototype.slice.call(blocks.signalArguments[0]), [9, true])
+
+        taviroServiceController.expect("unblockUser", { success: true })
+        taviroServiceController.expect("getUserProfilesByUsername", profile({ protected: false }))
+        page.unblock()
+        compare(taviroServiceController.lastCall("unblockUser"), [9])
+        tryVerify(function() { return page.profile.blocked === false })
+        compare(Array.prototype.slice.call(blocks.signalArguments[1]), [9, false])
     }
 
     function test_refusedProfileSaysWhy_data() {

@@ -63,6 +63,22 @@ TestCase {
         compare(Photos.address(data.photo, data.size), data.address)
     }
 
+    function test_profileAddress_data() {
+        return [
+            { tag: "a picture", code: "Xk2", ends: "/photos/Xk2/thumb" },
+            { tag: "none", code: "null", ends: "" },
+            { tag: "empty", code: "", ends: "" }
+        ]
+    }
+
+    function test_profileAddress(data) {
+        var address = Photos.profileAddress(data.code)
+        if (data.ends.length)
+            verify(address.indexOf("http") === 0 && address.slice(-data.ends.length) === data.ends, address)
+        else
+            compare(address, "")
+    }
+
     function comments(ids, count) {
         var rows = []
         for (var i = 0; i < ids.length; ++i)

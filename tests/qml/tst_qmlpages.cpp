@@ -7,6 +7,7 @@
 #include "models/popularmodel.h"
 #include "models/timelinemodel.h"
 #include "service/networkaccessmanagerinteractor.h"
+#include "upload/uploaderqueuemodel.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -61,6 +62,7 @@ public slots:
         context->setContextProperty(QStringLiteral("notificationModel"), NotificationsModel::getInstance());
         context->setContextProperty(QStringLiteral("popularModel"), PopularModel::getInstance());
         context->setContextProperty(QStringLiteral("timelineModel"), TimelineModel::getInstance());
+        context->setContextProperty(QStringLiteral("uploaderQueueModel"), UploaderQueueModel::getInstance());
         context->setContextProperty(QStringLiteral("QMapUtils"), new QMapUtils(engine));
         context->setContextProperty(QStringLiteral("nami"), new NetworkAccessManagerInteractor(engine, engine));
         context->setContextProperty(QStringLiteral("urlRecorder"), &m_urls);

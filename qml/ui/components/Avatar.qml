@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import TAVIROLib 1.0
 
 // A person's round profile picture; their initial while it loads or when
 // they have none.
@@ -16,8 +15,6 @@ Item {
     height: size
     Accessible.role: Accessible.Button
     Accessible.name: qsTr("Profile of %1").arg(username)
-
-    CommonCPP { id: common }
 
     Rectangle {
         id: disc
@@ -38,8 +35,7 @@ Item {
         anchors.fill: parent
         kind: "profile"
         visible: ready
-        source: avatar.pictureCode.length && avatar.pictureCode !== "null"
-                ? common.getPhotoAddress(avatar.pictureCode, "thumb") : ""
+        source: Photos.profileAddress(avatar.pictureCode)
     }
 
     // Rounds the square picture without a shader (the software renderer has

@@ -25,6 +25,7 @@ ItemDelegate {
     readonly property bool hasBadge: badge !== undefined && badge !== null && badge.path !== undefined
 
     width: parent ? parent.width : implicitWidth
+    focusPolicy: Qt.NoFocus
     height: Math.max(Theme.avatarSmall, column.height) + Theme.spacing * 2
     Accessible.name: message
     background: Rectangle { color: row.isNew ? "#fff3ee" : (row.pressed ? Theme.surfaceAlt : Theme.background) }

@@ -23,6 +23,7 @@ ToolBar {
         anchors.left: parent.left
         anchors.verticalCenter: parent.verticalCenter
         text: "\u2190"
+        implicitWidth: Math.max(Theme.touchTarget, implicitContentWidth + leftPadding + rightPadding)
         font.pixelSize: Theme.fontTitle
         Accessible.name: qsTr("Back")
         onClicked: Navigator.back()

@@ -1,10 +1,19 @@
 pragma Singleton
 import QtQuick 2.15
+import TAVIROLib 1.0
 
 // Changes to a photo that every screen showing it must follow. The change
 // goes out on the signal hub; the frame and each page apply it to their
 // own models.
 QtObject {
+    property CommonCPP common: CommonCPP { }
+
+    // A member's profile picture in the small size; empty when they have none.
+    function profileAddress(pictureCode) {
+        return pictureCode && pictureCode.length && pictureCode !== "null" ? common.getPhotoAddress(pictureCode, "thumb")
+                                                                           : ""
+    }
+
     function toggleLove(photoId, loveCount, doneLove, commentCount, doneComment) {
         if (doneLove)
             taviroServiceController.unlovePicture(photoId)

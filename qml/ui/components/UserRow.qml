@@ -14,6 +14,8 @@ ItemDelegate {
     signal actionTriggered()
 
     width: parent ? parent.width : implicitWidth
+    // Touch first: a row never shows the keyboard-focus shade.
+    focusPolicy: Qt.NoFocus
     height: Theme.avatarSmall + Theme.spacing * 2
     Accessible.name: qsTr("Profile of %1").arg(username)
     onClicked: Navigator.openProfile(username)

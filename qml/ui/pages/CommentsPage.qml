@@ -115,6 +115,7 @@ Page {
             width: list.width
             height: Math.max(Theme.avatarSmall, textColumn.height) + Theme.spacing * 2
             readonly property bool mine: user_id === account.getUserId()
+            focusPolicy: Qt.NoFocus
             Accessible.name: qsTr("%1 says %2").arg(username).arg(comment_text)
             onPressAndHold: if (mine) confirmDelete.ask(comment_id)
 

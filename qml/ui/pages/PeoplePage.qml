@@ -186,6 +186,9 @@ Page {
              : page.kind === "blocked" ? qsTr("You have not blocked anyone")
              : page.kind === "suggestions" ? qsTr("No suggestions right now")
              : qsTr("Nobody here yet")
-        text: page.kind === "search" ? qsTr("Type a user name, or a part of one.") : ""
+        text: page.kind === "search" ? qsTr("Type a user name, or a part of one.")
+            : page.kind === "blocked" ? qsTr("People you block cannot see your photos or follow you. Block someone from the menu on their profile.")
+            : page.kind === "suggestions" ? qsTr("Look again later, or search for people you know.")
+            : ""
     }
 }

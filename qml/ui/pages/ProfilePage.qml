@@ -40,7 +40,7 @@ Page {
                 MenuItem {
                     text: page.profile.blocked ? qsTr("Unblock") : qsTr("Block")
                     Accessible.name: text
-                    onTriggered: page.profile.blocked ? page.setBlocked(false) : blockDialog.open()
+                    onTriggered: page.profile.blocked ? page.unblock() : blockDialog.open()
                 }
             }
         }
@@ -86,13 +86,10 @@ Page {
         }
     }
 
-    function setBlocked(blocked) {
-        blockCall.blocked = blocked
-        blockCall.begin()
-        if (blocked)
-            taviroServiceController.blockUser(profile.userId, blockCall)
-        else
-            taviroServiceController.unblockUser(profile.userId, blockCall)
+    // Blocking asks first (blockDialog); unblocking does not.
+    function unblock() {
+        unblockCall.begin()
+        taviroServiceController.unblockUser(profile.userId, unblockCall)
     }
 
     ServiceCall {
@@ -108,10 +105,9 @@ Page {
         }
     }
     ServiceCall {
-        id: blockCall
-        property bool blocked
+        id: unblockCall
         onAnswered: {
-            globalServices.emitBlockedStatusChanged(page.profile.userId, blocked)
+            globalServices.emitBlockedStatusChanged(page.profile.userId, false)
             page.load()
         }
         onFailed: page.error = message

@@ -30,6 +30,7 @@ Page {
         delegate: ItemDelegate {
             width: ListView.view.width
             height: Theme.touchTarget + Theme.spacingSmall
+            focusPolicy: Qt.NoFocus
             text: modelData.label
             font.pixelSize: Theme.fontBody
             Accessible.name: modelData.label

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "filters/filter.h"
+
+/** "Chacha": a colour cube, then a burn with a picture. */
+class ChachaFilter : public Filter
+{
+    Q_OBJECT
+public:
+    using Filter::Filter;
+
+    int applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect regionA, QRect regionB, bool preview,
+                      QVariant param) override;
+    int filterId() const override;
+    QString name() const override;
+    QString thumbPath() const override;
+};
