@@ -168,6 +168,8 @@ void TestPostingEndToEnd::postFromGallery()
     QVERIFY2(flow.turnAndMove(0, -60), qPrintable(flow.error()));
     QVERIFY2(flow.cropDone(), qPrintable(flow.error()));
     QVERIFY2(flow.chooseFilter(QStringLiteral("Vivid"), 60), qPrintable(flow.error()));
+    QObject *filters = flow.page(QStringLiteral("filterPage"))->property("filterManager").value<QObject *>();
+    QCOMPARE(filters->property("strength").toInt(), 60);
     QVERIFY2(flow.filterDone(), qPrintable(flow.error()));
     postAndWatch(QStringLiteral("Harbour at dawn"), QStringLiteral("Boats leaving the harbour, turned and tinted"));
     if (QTest::currentTestFailed())

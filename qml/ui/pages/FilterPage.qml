@@ -53,14 +53,9 @@ Page {
         run(index)
     }
 
-    function useStrength() {
-        if ("strength" in filterManager)
-            filterManager.strength = strength.value
-    }
-
     function run(index) {
         const filter = filters[index]
-        useStrength()
+        filterManager.strength = strength.value
         preview.pending = -1
         preview.running = filter.expensiveFilter
         filterManager.applyFilterByName(filter.name, darkAreas, true, parameterFor(filter))
@@ -84,7 +79,7 @@ Page {
     function renderFinal() {
         rendering = true
         error = ""
-        useStrength()
+        filterManager.strength = strength.value
         filterManager.applyFilterByName(currentFilter.name, darkAreas, false, parameterFor(currentFilter))
     }
 
