@@ -31,7 +31,7 @@ Page {
     // their own heights, so a wider window shows more rather than bigger.
     Binding { target: Theme; property: "scale"; value: Math.max(0.75, Math.min(root.width / 480, 1.5)) }
 
-    readonly property var tabPages: ["HomePage.qml", "PopularPage.qml", "PostPage.qml", "NotificationsPage.qml",
+    readonly property var tabPages: ["HomePage.qml", "PopularPage.qml", "CameraPage.qml", "NotificationsPage.qml",
                                      "ProfilePage.qml"]
 
     function currentStack() {
@@ -72,6 +72,7 @@ Page {
         currentTab = 0
         signedIn = true
         Notifications.refresh()
+        uploaderQueueModel.loadQueues()
     }
 
     function leaveApp() {
@@ -142,6 +143,8 @@ Page {
             // Offline start: last session's notifications until the service answers.
             notificationModel.loadNotifications()
             Notifications.refresh()
+            // Photos queued in an earlier run go on uploading.
+            uploaderQueueModel.loadQueues()
         }
     }
 
@@ -174,6 +177,14 @@ Page {
                 }
             }
         }
+    }
+
+    UploadQueueIndicator {
+        objectName: "uploadIndicator"
+        visible: root.signedIn && count > 0
+        anchors.right: parent.right
+        anchors.bottom: navBar.top
+        anchors.margins: Theme.spacingSmall
     }
 
     NavBar {

@@ -66,6 +66,8 @@ public slots:
         context->setContextProperty(QStringLiteral("QMapUtils"), new QMapUtils(engine));
         context->setContextProperty(QStringLiteral("nami"), new NetworkAccessManagerInteractor(engine, engine));
         context->setContextProperty(QStringLiteral("urlRecorder"), &m_urls);
+        // The gallery page's default; the posting tests hand in stand-ins.
+        context->setContextProperty(QStringLiteral("photomodel"), QVariant::fromValue<QObject *>(nullptr));
 
         QQmlComponent fake(engine, QUrl::fromLocalFile(QStringLiteral(TAVIRO_QML_TESTS "/FakeController.qml")));
         QObject *controller = fake.create();
