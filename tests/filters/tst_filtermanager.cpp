@@ -191,7 +191,10 @@ private Q_SLOTS:
         manager.applyFilterByName(name, QVariantMap(), preview);
         QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 10000);
         QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("Filter %1 is not available").arg(name));
-        QTest::qWait(50);
+        // Unregistering waits for the running workers; their signals are then
+        // all queued here, and delivered before the count.
+        manager.unregisterCleanAndClearFilter();
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(previews.count() + finals.count(), 0);
         QVERIFY(!QFile::exists(workFolder + (preview ? "processed_preview_.jpg" : "processed.jpg")));
     }
