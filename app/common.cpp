@@ -1,10 +1,12 @@
 #include "app/common.h"
 
 #include "app/shelllog.h"
+#include "cache/cachepruner.h"
 #include "taviroconfig.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 Common::Common(QObject *parent)
     : QObject(parent)
@@ -43,7 +45,9 @@ bool Common::removeDir(QString dirName)
 
 void Common::pruningCache()
 {
-    qCDebug(lcShell) << "cache pruning requested";
+    // The pruner deletes itself once its run ends.
+    auto *pruner = new CachePruner;
+    pruner->start(QThread::LowPriority);
 }
 
 void Common::clearCache()
@@ -65,3 +69,29 @@ QString Common::getVKApplicationID() { return QString::fromLatin1(TaviroConfig::
 QString Common::getVKSecretKey() { return QString::fromLatin1(TaviroConfig::kVkSecretKey); }
 QString Common::getDropBoxConsumerKey() { return QString::fromLatin1(TaviroConfig::kDropBoxConsumerKey); }
 QString Common::getDropBoxConsumerSecret() { return QString::fromLatin1(TaviroConfig::kDropBoxConsumerSecret); }
+
+QString Common::getPhotoAddress(QString pictureCode, QString imageSize)
+{
+    return QLatin1String(TaviroConfig::kWebHost) + QStringLiteral("/photos/")
+        + QString::fromLatin1(QUrl::toPercentEncoding(pictureCode)) + QLatin1Char('/')
+        + QString::fromLatin1(QUrl::toPercentEncoding(imageSize));
+}
+
+QString Common::getAuthorizeAddress(QString network, QString requestToken)
+{
+    struct Authorize { const char *network; const char *base; const char *path; };
+    static const Authorize kPages[] = {
+        {"twitter", TaviroConfig::kTwitterOAuthBase, "/oauth/authorize"},
+        {"tumblr", TaviroConfig::kTumblrOAuthBase, "/oauth/authorize"},
+        {"flickr", TaviroConfig::kFlickrOAuthBase, "/services/oauth/authorize"},
+        {"weibo", TaviroConfig::kWeiboOAuthBase, "/oauth/authorize"},
+        {"dropbox", TaviroConfig::kDropBoxOAuthBase, "/1/oauth/authorize"},
+    };
+    for (const Authorize &page : kPages) {
+        if (network != QLatin1String(page.network))
+            continue;
+        return QLatin1String(page.base) + QLatin1String(page.path) + QStringLiteral("?oauth_token=")
+            + QString::fromLatin1(QUrl::toPercentEncoding(requestToken));
+    }
+    return QString();
+}

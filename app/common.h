@@ -31,4 +31,11 @@ public:
     Q_INVOKABLE QString getVKSecretKey();
     Q_INVOKABLE QString getDropBoxConsumerKey();
     Q_INVOKABLE QString getDropBoxConsumerSecret();
+
+    // The public address of a photo file in one of the service's sizes
+    // ("thumb", "small", "medium", "large").
+    Q_INVOKABLE QString getPhotoAddress(QString pictureCode, QString imageSize);
+    // The page where the person lets TAVIRO use an external network, for a
+    // request token; empty for a network without a token dance.
+    Q_INVOKABLE QString getAuthorizeAddress(QString network, QString requestToken);
 };

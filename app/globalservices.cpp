@@ -1,9 +1,11 @@
 #include "app/globalservices.h"
 
+#include "cache/imagecachemanager.h"
 #include "models/notificationsmodel.h"
 #include "models/popularmodel.h"
 #include "models/timelinemodel.h"
 #include "service/taviroservicecontroller.h"
+#include "upload/uploaderqueuemodel.h"
 
 namespace {
 GlobalServices *s_instance = nullptr;
@@ -11,15 +13,22 @@ GlobalServices *s_instance = nullptr;
 
 GlobalServices::GlobalServices(QObject *parent)
     : QObject(parent)
+    , m_imageCacheManager(std::make_unique<ImageCacheManager>())
     , m_notificationsModel(std::make_unique<NotificationsModel>())
     , m_popularModel(std::make_unique<PopularModel>())
     , m_timelineModel(std::make_unique<TimelineModel>())
+    , m_uploaderQueueModel(std::make_unique<UploaderQueueModel>())
     , m_serviceController(std::make_unique<TAVIROServiceController>())
 {
+    ImageCacheManager::setInstance(m_imageCacheManager.get());
     NotificationsModel::setInstance(m_notificationsModel.get());
     PopularModel::setInstance(m_popularModel.get());
     TimelineModel::setInstance(m_timelineModel.get());
+    UploaderQueueModel::setInstance(m_uploaderQueueModel.get());
     TAVIROServiceController::setInstance(m_serviceController.get());
+    // Pictures that need the service's large-picture download go through
+    // the controller.
+    m_imageCacheManager->setLargePictureService(m_serviceController.get());
 }
 
 GlobalServices::~GlobalServices()

@@ -5,9 +5,11 @@
 
 #include <memory>
 
+class ImageCacheManager;
 class NotificationsModel;
 class PopularModel;
 class TimelineModel;
+class UploaderQueueModel;
 class TAVIROServiceController;
 
 /**
@@ -88,8 +90,10 @@ signals:
 
 private:
     // Constructed in this order, destroyed in reverse.
+    std::unique_ptr<ImageCacheManager> m_imageCacheManager;
     std::unique_ptr<NotificationsModel> m_notificationsModel;
     std::unique_ptr<PopularModel> m_popularModel;
     std::unique_ptr<TimelineModel> m_timelineModel;
+    std::unique_ptr<UploaderQueueModel> m_uploaderQueueModel;
     std::unique_ptr<TAVIROServiceController> m_serviceController;
 };

@@ -5,6 +5,8 @@
 #include "app/screenmanager.h"
 #include "app/storagemanager.h"
 #include "app/usermanager.h"
+#include "cache/cacheableimageloader.h"
+#include "cache/imagecachemode.h"
 #include "camera/focuszoneitem.h"
 #include "camera/photoitem.h"
 #include "camera/photopicker.h"
@@ -22,6 +24,7 @@
 #include "models/profileviewmanager.h"
 #include "models/usertimelinemodel.h"
 #include "service/taviroservicehandler.h"
+#include "upload/uploaderqueuemodel.h"
 
 #include <QtQml>
 
@@ -31,12 +34,14 @@ void registerQmlTypes()
     qmlRegisterType<Common>(lib, 1, 0, "CommonCPP");
     qmlRegisterType<UserManager>(lib, 1, 0, "UserManager");
     qmlRegisterType<ImageProcessor>(lib, 1, 0, "ImageProcessor");
+    qmlRegisterType<ImageCacheMode>(lib, 1, 0, "ImageCacheMode");
     qmlRegisterType<ScreenManager>(lib, 1, 0, "ScreenManager");
     qmlRegisterType<DateTimeModel>(lib, 1, 0, "DateTimeModel");
     qmlRegisterType<FilterManager>(lib, 1, 0, "FilterManager");
     qmlRegisterType<PhotoPicker>(lib, 1, 0, "PhotoPicker");
     qmlRegisterType<TAVIROCamera>(lib, 1, 0, "TAVIROCamera");
     qmlRegisterType<SimpleImage>(lib, 1, 0, "SimpleImage");
+    qmlRegisterType<CacheableImageLoader>(lib, 1, 0, "CacheableImageLoader");
     qmlRegisterType<StorageManager>(lib, 1, 0, "StorageManager");
     qmlRegisterType<SymbianCameraCapturer>(lib, 1, 0, "SymbianCameraCapturer");
     qmlRegisterType<FocusZoneItem>(lib, 1, 0, "FocusZoneItem");
@@ -46,6 +51,7 @@ void registerQmlTypes()
     qmlRegisterType<ProfileBadgeModel>(lib, 1, 0, "ProfileBadgeModel");
     qmlRegisterType<UserTimelineModel>(lib, 1, 0, "UserTimelineModel");
     qmlRegisterType<FrontPageModel>(lib, 1, 0, "FrontPageModel");
+    qmlRegisterType<UploaderQueueModel>(lib, 1, 0, "UploaderQueueModel");
     qmlRegisterType<FriendListModel>(lib, 1, 0, "FriendListModel");
     qmlRegisterType<CommentListModel>(lib, 1, 0, "CommentListModel");
     qmlRegisterType<FollowRequestListModel>(lib, 1, 0, "FollowRequestListModel");

@@ -1,10 +1,13 @@
 #include "models/notificationsmodel.h"
 
 #include "models/jsonrows.h"
+#include "models/modelslog.h"
 #include "models/roletable.h"
 #include "models/savefilewriter.h"
 
+#include <QFile>
 #include <QJsonDocument>
+#include <QJsonParseError>
 
 #include <algorithm>
 #include <limits>
@@ -314,6 +317,26 @@ void NotificationsModel::saveNotifications()
         saved.insert(kSavedKeys[listIndex], m_lists[listIndex].mid(0, kSavedRows));
     SaveFileWriter::write(QStringLiteral("notifications.sav"),
                           QJsonDocument::fromVariant(saved).toJson(QJsonDocument::Compact));
+}
+
+bool NotificationsModel::loadNotifications()
+{
+    SaveFileWriter::waitForWrites();
+    QFile file(QStringLiteral("notifications.sav"));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        qCDebug(lcModels) << "ignoring unreadable notifications.sav" << error.errorString();
+        return false;
+    }
+    const QVariantMap saved = document.toVariant().toMap();
+    beginResetModel();
+    for (int listIndex = 0; listIndex < kListCount; ++listIndex)
+        m_lists[listIndex] = JsonRows::objects(saved.value(kSavedKeys[listIndex]));
+    endResetModel();
+    return true;
 }
 
 bool NotificationsModel::isLoading()

@@ -67,6 +67,10 @@ public:
     Q_INVOKABLE void setCommentedData(int picture_id, int count, bool done_comment);
     Q_INVOKABLE void setLovedCommentedData(int picture_id, int love_count, bool done_love, int comment_count, bool done_comment);
     Q_INVOKABLE void setPhotoName(int picture_id, QString name);
+    // Puts back the lists last written by saveNotifications(), so an offline
+    // start shows the last session's notifications. False, with nothing
+    // changed, when there is no readable file.
+    Q_INVOKABLE bool loadNotifications();
 
 signals:
     void isRefreshingChanged(bool);

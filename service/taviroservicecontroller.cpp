@@ -192,6 +192,7 @@ TAVIROServiceController::TAVIROServiceController(QObject *parent)
 {
     connect(m_engine, &TAVIROServiceEngine::dataReceived, this, &TAVIROServiceController::dataReceived);
     connect(m_engine, &TAVIROServiceEngine::dataErrored, this, &TAVIROServiceController::dataErrored);
+    connect(m_engine, &TAVIROServiceEngine::uploadProgress, this, &TAVIROServiceController::uploadProgressUpdated);
 }
 
 TAVIROServiceController::~TAVIROServiceController()

@@ -116,6 +116,10 @@ public:
                                          QObject *handler = nullptr);
     Q_INVOKABLE void cancelTransactionByTransactionID(int uid);
 
+signals:
+    // How much of a request body (a photo upload) has been sent.
+    void uploadProgressUpdated(int transactionId, qint64 bytesSent, qint64 bytesTotal);
+
 public slots:
     void dataReceived(TAVIROServiceDownloadingQueueItem queueData, QByteArray data);
     void dataErrored(TAVIROServiceDownloadingQueueItem queueData, int statusCode, QString message);

@@ -188,6 +188,11 @@ int TAVIROServiceEngine::track(QNetworkReply *reply, bool gzipEncoded, int reque
     item->transactionId = s_nextTransactionId++;
     item->userData = userData;
     connect(reply, &QNetworkReply::downloadProgress, this, &TAVIROServiceEngine::downloadProgress);
+    const int transactionId = item->transactionId;
+    connect(reply, &QNetworkReply::uploadProgress, this, [this, transactionId](qint64 bytesSent, qint64 bytesTotal) {
+        if (bytesTotal > 0)
+            emit uploadProgress(transactionId, bytesSent, bytesTotal);
+    });
     m_pending.append(item);
     return item->transactionId;
 }

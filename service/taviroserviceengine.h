@@ -77,6 +77,8 @@ public:
 signals:
     void dataReceived(TAVIROServiceDownloadingQueueItem queueData, QByteArray data);
     void dataErrored(TAVIROServiceDownloadingQueueItem queueData, int statusCode, QString message);
+    // Bytes of a request body sent so far (the photo upload shows a bar).
+    void uploadProgress(int transactionId, qint64 bytesSent, qint64 bytesTotal);
 
 public slots:
     void replyFinished(QNetworkReply *reply);

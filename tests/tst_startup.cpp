@@ -109,9 +109,10 @@ void TestStartup::registeredTypesCreate_data()
 {
     QTest::addColumn<QString>("import");
     QTest::addColumn<QString>("type");
-    for (const char *type : {"CommonCPP", "UserManager", "ImageProcessor", "ScreenManager", "DateTimeModel",
-                             "FilterManager", "PhotoPicker", "TAVIROCamera", "SimpleImage", "StorageManager",
-                             "SymbianCameraCapturer", "FocusZoneItem", "TaviroServiceHandler"})
+    for (const char *type : {"CommonCPP", "UserManager", "ImageProcessor", "ImageCacheMode", "ScreenManager",
+                             "DateTimeModel", "FilterManager", "PhotoPicker", "TAVIROCamera", "SimpleImage",
+                             "CacheableImageLoader", "StorageManager", "SymbianCameraCapturer", "FocusZoneItem",
+                             "TaviroServiceHandler", "UploaderQueueModel"})
         QTest::newRow(type) << "TAVIROLib 1.0" << type;
     QTest::newRow("PhotoItem") << "PhotoPicker 1.0" << "PhotoItem";
 }

@@ -66,6 +66,9 @@ private slots:
     void setFollow();
     void photoUpdates();
     void saveNotifications();
+    void loadNotifications();
+    void loadNotificationsRefused_data();
+    void loadNotificationsRefused();
     void clear();
     void roles();
 
@@ -461,6 +464,54 @@ void TestNotificationsModel::saveNotifications()
     QCOMPARE(idsOf(saved.value("badged").toList(), "id"), ids(*m_model, Badged));
     QCOMPARE(idsOf(saved.value("follow").toList(), "id"), ids(*m_model, Followed));
     QCOMPARE(saved.value("all").toList().first().toMap(), m_model->list(All).first().toMap());
+}
+
+void TestNotificationsModel::loadNotifications()
+{
+    ScopedWorkingDir dir;
+    QVERIFY(m_model->parseJSON(fixture(QStringLiteral("notifications.json"))));
+    m_model->saveNotifications();
+
+    // A later start: a fresh model finds the same five lists.
+    NotificationsModel restarted;
+    attachTester(&restarted);
+    QSignalSpy resets(&restarted, &QAbstractItemModel::modelReset);
+    QVERIFY(restarted.isBlank());
+    QVERIFY(restarted.loadNotifications());
+    QCOMPARE(resets.count(), 1);
+    for (int list : {All, Loved, Commented, Badged, Followed}) {
+        QCOMPARE(ids(restarted, list), ids(*m_model, list));
+        QCOMPARE(restarted.list(list), m_model->list(list));
+    }
+    QCOMPARE(restarted.rowCount(), m_model->list(All).size());
+}
+
+void TestNotificationsModel::loadNotificationsRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("no file") << QByteArray() << false;
+    QTest::newRow("not JSON") << QByteArray("{\"all\": [") << true;
+    QTest::newRow("an array") << QByteArray("[{\"id\": 1}]") << true;
+}
+
+void TestNotificationsModel::loadNotificationsRefused()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, exists);
+    ScopedWorkingDir dir;
+    if (exists) {
+        QFile file(QStringLiteral("notifications.sav"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QVERIFY(m_model->parseJSON(fixture(QStringLiteral("notifications.json"))));
+    const QList<int> before = ids(*m_model, All);
+    QSignalSpy resets(m_model.get(), &QAbstractItemModel::modelReset);
+
+    QVERIFY(!m_model->loadNotifications());
+    QCOMPARE(resets.count(), 0);
+    QCOMPARE(ids(*m_model, All), before);
 }
 
 void TestNotificationsModel::clear()

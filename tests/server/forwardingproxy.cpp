@@ -30,6 +30,11 @@ private:
     void clientData()
     {
         const QByteArray data = m_client.readAll();
+        if (m_faulted) {
+            m_faultBody += data;
+            applyFaultWhenComplete();
+            return;
+        }
         if (m_started) {
             if (m_upstream.state() != QAbstractSocket::ConnectedState) {
                 m_pending += data;
@@ -59,6 +64,18 @@ private:
             return;
         }
         const QUrl url(QString::fromLatin1(requestLine[1]));
+        const QByteArray path = url.path(QUrl::FullyEncoded).toLatin1();
+        m_proxy->m_plainPaths.append(path);
+        if (m_proxy->takeFault(path, &m_fault)) {
+            m_faulted = true;
+            for (const QByteArray &line : lines) {
+                if (line.trimmed().toLower().startsWith("content-length:"))
+                    m_faultLength = line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+            }
+            m_faultBody = rest;
+            applyFaultWhenComplete();
+            return;
+        }
         QByteArray head = requestLine[0] + ' ' + url.path(QUrl::FullyEncoded).toLatin1();
         if (url.hasQuery())
             head += '?' + url.query(QUrl::FullyEncoded).toLatin1();
@@ -74,6 +91,22 @@ private:
         m_pending = head + rest;
         const int port = url.port(80);
         m_upstream.connectToHost(QStringLiteral("127.0.0.1"), quint16(m_proxy->m_ports.value(port, port)));
+    }
+
+    void applyFaultWhenComplete()
+    {
+        if (m_faultBody.size() < m_faultLength || m_faultDone)
+            return;
+        m_faultDone = true;
+        if (m_fault.kind == ForwardingProxy::Fault::Answer) {
+            m_client.write("HTTP/1.1 " + QByteArray::number(m_fault.status) + " Scripted\r\n"
+                           "Content-Type: application/json\r\nContent-Length: "
+                           + QByteArray::number(m_fault.body.size()) + "\r\nConnection: close\r\n\r\n" + m_fault.body);
+            m_client.disconnectFromHost();
+        } else if (m_fault.kind == ForwardingProxy::Fault::Drop) {
+            m_client.abort();
+        }
+        emit m_proxy->faultApplied(m_fault.path);
     }
 
     // Closes both sides; the tunnel goes once the client side has flushed.
@@ -94,6 +127,11 @@ private:
     QByteArray m_pending;
     bool m_started = false;
     bool m_plain = false;
+    ForwardingProxy::Fault m_fault;
+    bool m_faulted = false;
+    bool m_faultDone = false;
+    qint64 m_faultLength = 0;
+    QByteArray m_faultBody;
 };
 
 ForwardingProxy::ForwardingProxy(const QHash<int, int> &ports, QObject *parent)
@@ -109,6 +147,21 @@ bool ForwardingProxy::start(QNetworkAccessManager *manager)
     manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), serverPort()));
     manager->clearConnectionCache();
     return true;
+}
+
+bool ForwardingProxy::takeFault(const QByteArray &path, Fault *fault)
+{
+    for (int i = 0; i < m_faults.size(); ++i) {
+        if (!path.endsWith(m_faults.at(i).path))
+            continue;
+        if (m_faults.at(i).after > 0) {
+            --m_faults[i].after;
+            return false;
+        }
+        *fault = m_faults.takeAt(i);
+        return true;
+    }
+    return false;
 }
 
 void ForwardingProxy::incomingConnection(qintptr socketDescriptor)

@@ -3,6 +3,7 @@
 #include "service/taviroservicecontroller.h"
 #include "service/taviroserviceengine.h"
 #include "service/tavoimageinfo.h"
+#include "tests/server/answerhandler.h"
 #include "tests/server/forwardingproxy.h"
 
 #include "taviroconfig.h"
@@ -23,35 +24,6 @@
 #include <QUrlQuery>
 
 #include <memory>
-
-/** Receives one service answer the way QML handlers do. */
-class AnswerHandler : public QObject
-{
-    Q_OBJECT
-public:
-    int status = -1;
-    QByteArray body;
-    QString message;
-
-    Q_INVOKABLE void onTaviroServiceDataReceived(QVariant success, QVariant data)
-    {
-        Q_UNUSED(success)
-        status = 200;
-        body = data.toByteArray();
-        Q_EMIT answered();
-    }
-    Q_INVOKABLE void onTaviroServiceError(QVariant statusCode, QVariant errorMessage)
-    {
-        status = statusCode.toInt();
-        message = errorMessage.toString();
-        Q_EMIT answered();
-    }
-
-    QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
-
-Q_SIGNALS:
-    void answered();
-};
 
 /**
  * The app's own engine and controller against a freshly started service:

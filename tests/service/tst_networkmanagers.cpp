@@ -1,5 +1,6 @@
 #include "app/globalservices.h"
 #include "captureserver.h"
+#include "fakelargepictureservice.h"
 #include "service/extendednetworkaccessmanager.h"
 #include "service/httpimageloadermanager.h"
 #include "service/networkaccessmanagerfactory.h"
@@ -17,25 +18,6 @@
 #include <QtTest>
 
 #include <memory>
-
-// Stands in for the service controller's large-picture calls.
-class FakeLargePictureService : public QObject
-{
-    Q_OBJECT
-public:
-    Q_INVOKABLE int getLargePicture(QString url)
-    {
-        requested << url;
-        return ++m_lastTransaction;
-    }
-    Q_INVOKABLE void cancelTransactionByTransactionID(int uid) { cancelled << uid; }
-
-    QStringList requested;
-    QList<int> cancelled;
-
-private:
-    int m_lastTransaction = 100;
-};
 
 class TestNetworkManagers : public QObject
 {

@@ -1,79 +1,111 @@
 import QtQuick 2.15
+import QtQuick.Controls 2.15
 import TAVIROLib 1.0
-import "Json.js" as Json
+import "../components"
 
-Item {
+// Sign in with a user name and password; the way to register and to the
+// password reminder.
+FormPage {
     id: page
-    signal signedIn()
-
-    property bool busy: false
-    property string error: ""
+    objectName: "signInPage"
+    canGoBack: false
+    title: qsTr("Sign in")
 
     UserManager { id: account }
 
     function submit() {
-        if (busy || username.text.length === 0 || password.text.length === 0)
+        if (call.busy)
             return
-        busy = true
-        error = ""
-        taviroServiceController.loginUser(username.text, password.text, handler)
+        if (username.text.trim().length === 0 || password.text.length === 0) {
+            call.error = qsTr("Enter your user name and your password.")
+            return
+        }
+        call.begin()
+        taviroServiceController.loginUser(username.text.trim(), password.text, call)
     }
 
-    TaviroServiceHandler {
-        id: handler
-        function onTaviroServiceDataReceived(success, data) {
-            page.busy = false
-            var answer = Json.parse(data)
-            if (!answer || !answer.success) {
-                page.error = answer && answer.reason ? answer.reason : qsTr("Unexpected answer from the service")
+    ServiceCall {
+        id: call
+        onAnswered: {
+            if (!answer.oauth_token) {
+                fail(qsTr("The service did not send a sign-in key. Try again."), 0)
                 return
             }
             account.setLoggedUserInformation(answer.user_id, answer.username, answer.oauth_token,
                                              answer.oauth_token_secret)
-            page.signedIn()
-        }
-        function onTaviroServiceError(statusCode, message) {
-            page.busy = false
-            page.error = statusCode === 0 ? qsTr("Cannot reach the service: %1").arg(message)
-                                          : (message.length ? message : qsTr("Sign-in failed (%1)").arg(statusCode))
+            // The store writes the file only; read it back before changing more.
+            account.loadLoggedInAccount()
+            account.setProtected(answer.protected === true)
+            password.text = ""
+            Navigator.signedIn()
         }
     }
 
-    Column {
-        anchors.centerIn: parent
-        width: parent.width - 80
-        spacing: 16
-
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: "TAVIRO"
-            color: "white"
-            font.pixelSize: 48
-            font.bold: true
-            font.letterSpacing: 6
-        }
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: qsTr("Sign in to see your friends' photos")
-            color: "#c8cbe0"
-            font.pixelSize: 18
-        }
-        Field { id: username; placeholder: qsTr("User name"); next: password }
-        Field { id: password; placeholder: qsTr("Password"); secret: true; onAccepted: page.submit() }
-        Button {
-            width: parent.width
-            text: page.busy ? qsTr("Signing in…") : qsTr("Sign in")
-            enabled: !page.busy
-            onClicked: page.submit()
-        }
-        Text {
-            width: parent.width
-            text: page.error
-            visible: text.length > 0
-            color: "#ff8a80"
-            font.pixelSize: 16
-            wrapMode: Text.WordWrap
-            horizontalAlignment: Text.AlignHCenter
-        }
+    Label {
+        width: parent.width
+        horizontalAlignment: Text.AlignHCenter
+        text: "TAVIRO"
+        font.pixelSize: Theme.fontHuge
+        font.bold: true
+        font.letterSpacing: Theme.dp(6)
+        color: Theme.accent
+    }
+    Label {
+        width: parent.width
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.WordWrap
+        text: qsTr("Sign in to see your friends' photos")
+        color: Theme.textSecondary
+        font.pixelSize: Theme.fontBody
+    }
+    TextField {
+        id: username
+        objectName: "username"
+        width: parent.width
+        placeholderText: qsTr("User name")
+        inputMethodHints: Qt.ImhNoAutoUppercase | Qt.ImhNoPredictiveText
+        Accessible.name: qsTr("User name")
+        onAccepted: password.forceActiveFocus()
+    }
+    TextField {
+        id: password
+        objectName: "password"
+        width: parent.width
+        placeholderText: qsTr("Password")
+        echoMode: TextInput.Password
+        Accessible.name: qsTr("Password")
+        onAccepted: page.submit()
+    }
+    Label {
+        width: parent.width
+        text: call.error
+        visible: text.length > 0
+        color: Theme.error
+        wrapMode: Text.WordWrap
+        font.pixelSize: Theme.fontSmall
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: text
+    }
+    Button {
+        width: parent.width
+        objectName: "signIn"
+        text: call.busy ? qsTr("Signing in…") : qsTr("Sign in")
+        enabled: !call.busy
+        highlighted: true
+        Accessible.name: qsTr("Sign in")
+        onClicked: page.submit()
+    }
+    Button {
+        width: parent.width
+        flat: true
+        text: qsTr("Forgot your password?")
+        Accessible.name: text
+        onClicked: Navigator.push("ForgotPasswordPage.qml")
+    }
+    Button {
+        width: parent.width
+        text: qsTr("Create an account")
+        Accessible.name: text
+        onClicked: Navigator.push("RegisterPage.qml")
     }
 }

@@ -25,9 +25,13 @@ function decodeUtf8(buffer) {
     return text
 }
 
-function parse(buffer) {
+function text(data) {
+    return typeof data === "string" ? data : decodeUtf8(data)
+}
+
+function parse(data) {
     try {
-        return JSON.parse(decodeUtf8(buffer))
+        return JSON.parse(text(data))
     } catch (e) {
         return null
     }

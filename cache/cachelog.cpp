@@ -1,0 +1,3 @@
+#include "cache/cachelog.h"
+
+Q_LOGGING_CATEGORY(lcCache, "taviro.cache", QtDebugMsg)

@@ -1,0 +1,6 @@
+#include "cache/imagecachemode.h"
+
+ImageCacheMode::ImageCacheMode(QObject *parent)
+    : QObject(parent)
+{
+}
