@@ -3,6 +3,7 @@
 #include "camera/photoitem.h"
 #include "camera/thumbnailer.h"
 
+#include <QCoreApplication>
 #include <QRunnable>
 
 PhotoLoader *PhotoLoader::getInstance()
@@ -56,6 +57,12 @@ void PhotoLoader::cancelThumbnail(PhotoItem *item)
     *it->cancelled = true;
     m_itemOfRequest.remove(it->id);
     m_requestOfItem.erase(it);
+}
+
+void PhotoLoader::settle()
+{
+    m_pool.waitForDone();
+    QCoreApplication::sendPostedEvents(this);
 }
 
 int PhotoLoader::pendingCount() const

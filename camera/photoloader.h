@@ -28,6 +28,9 @@ public:
 
     // Requests whose thumbnail has not reached its item yet.
     int pendingCount() const;
+    // Waits for every thumbnail job that started, then hands over what they
+    // made: afterwards no earlier request can still arrive.
+    void settle();
 
 signals:
     void thumbnailLoaded(PhotoItem *item);

@@ -72,7 +72,10 @@ void PhotoModelBuilder::onScanFinished()
 {
     const Listing listing = m_scan.result();
     m_model.setPhotos(listing.photos);
-    watch(listing.folders);
+    // A folder listed before it was watched may have changed in between:
+    // once watched, it is listed again.
+    if (watch(listing.folders))
+        m_rescanWanted = true;
     if (m_rescanWanted) {
         m_rescanWanted = false;
         startScan();
@@ -80,7 +83,7 @@ void PhotoModelBuilder::onScanFinished()
 }
 
 // Until the picture folder exists, its parent is watched for it to appear.
-void PhotoModelBuilder::watch(const QStringList &folders)
+bool PhotoModelBuilder::watch(const QStringList &folders)
 {
     QStringList wanted = folders;
     if (wanted.isEmpty())
@@ -98,8 +101,10 @@ void PhotoModelBuilder::watch(const QStringList &folders)
         if (!watched.contains(folder))
             added.append(folder);
     }
-    if (!added.isEmpty())
-        m_watcher.addPaths(added);
+    if (added.isEmpty())
+        return false;
+    m_watcher.addPaths(added);
+    return true;
 }
 
 PhotoModelBuilder::Listing PhotoModelBuilder::scan(const QString &rootPath)

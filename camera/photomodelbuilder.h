@@ -38,7 +38,8 @@ private:
     static Listing scan(const QString &rootPath);
     void startScan();
     void onScanFinished();
-    void watch(const QStringList &folders);
+    // True when a folder was not watched before.
+    bool watch(const QStringList &folders);
 
     QString m_rootPath;
     PhotoModel m_model;

@@ -10,8 +10,17 @@
 #include <QJsonParseError>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
+
+// A count as an answer sends it: never below 0 and never past what an int
+// holds, whatever the number (or text) was.
+int countFrom(const QVariant &value)
+{
+    const double number = value.toDouble();
+    return number >= 1 ? int(std::min(number, double(std::numeric_limits<int>::max()))) : 0;
+}
 
 NotificationsModel *s_instance = nullptr;
 
@@ -180,7 +189,7 @@ bool NotificationsModel::parseJSON(QByteArray data, bool loadMore)
 
     beginResetModel();
     m_stats = answer.value(QStringLiteral("stats")).toMap();
-    m_followRequestCount = m_stats.value(QStringLiteral("follow_request_count")).toInt();
+    m_followRequestCount = countFrom(m_stats.value(QStringLiteral("follow_request_count")));
 
     // Pinned rows are always sent again; the old copies go.
     for (QVariantList &rows : m_lists)
@@ -343,7 +352,8 @@ int NotificationsModel::getOldestId()
 int NotificationsModel::decreaseFollowRequestCount()
 {
     beginResetModel();
-    --m_followRequestCount;
+    if (m_followRequestCount > 0)
+        --m_followRequestCount;
     const QString text = QString::number(m_followRequestCount) + QStringLiteral(" Pending Friend Requests");
     editRows({kFollowed}, [&text](QVariantMap &row) {
         if (typeOf(row) != kFollowRequestSummary)

@@ -8,11 +8,14 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class Database;
 class ParamReader;
 class PhotoStore;
+class SqlQuery;
 
 /** One answer of the service: HTTP status and JSON body. */
 struct ApiResult
@@ -54,6 +57,8 @@ public:
     static QString formatTime(qint64 secondsSinceEpoch);
 
     ApiResult call(const std::string &name, const FormBody &params, qint64 userId);
+    // Called without the database mutex: the picture is decoded, resized
+    // and written before the mutex is taken for its rows.
     ApiResult uploadPicture(qint64 userId, const FormBody &fields, const QByteArray &picture);
     ApiResult signIn(const FormBody &params);
     ApiResult registerUser(const FormBody &params);
@@ -86,6 +91,21 @@ public:
     bool canSeePhoto(qint64 viewer, qint64 photoId);
 
 private:
+    struct Call
+    {
+        const char *name;
+        bool anonymous;
+        std::function<ApiResult(ApiService &, ParamReader &, qint64 viewer)> answer;
+    };
+    static const std::vector<Call> &calls();
+    static const Call *findCall(const std::string &name);
+    // All of the work's writes, or none of them when it refused, failed or
+    // the store failed anywhere in it (then a 500).
+    ApiResult inTransaction(const std::function<ApiResult()> &work);
+    ApiResult signInNow(const FormBody &params);
+    ApiResult registerNow(const FormBody &params);
+    ApiResult remindNow(const FormBody &params, qint64 userId);
+
     struct Paging
     {
         qint64 sinceId = 0;
@@ -121,10 +141,10 @@ private:
 
     ApiResult signedInAnswer(qint64 userId);
     QJsonObject profile(qint64 viewer, qint64 userId);
-    QJsonArray photos(qint64 viewer, const QString &condition, const Paging &paging, const QString &order);
+    QJsonArray photos(qint64 viewer, const SqlQuery &condition, const Paging &paging, const QString &order);
     QJsonObject photoRecord(qint64 viewer, qint64 photoId);
     QJsonObject photoStats(qint64 viewer, qint64 photoId);
-    QJsonArray users(qint64 viewer, const QString &fromWhere, const QString &cursor, qint64 sinceId,
+    QJsonArray users(qint64 viewer, const SqlQuery &fromWhere, const QString &cursor, qint64 sinceId,
                      qint64 beforeId, int count, const QString &order);
     QJsonObject badge(qint64 badgeId);
     QJsonArray notificationList(qint64 viewer, const QString &list, qint64 sinceId, qint64 beforeId, int count);

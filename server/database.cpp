@@ -157,19 +157,27 @@ bool Database::open(const QString &path)
 
 bool Database::isEmpty()
 {
-    Statement st(m_db, "SELECT COUNT(*) FROM users");
+    Statement st(*this, "SELECT COUNT(*) FROM users");
     return !st.next() || st.integer(0) == 0;
 }
 
 bool Database::exec(const char *sql)
 {
     char *error = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
         qCWarning(lcServer) << "SQL failed:" << error;
         sqlite3_free(error);
+        noteFailure(rc);
         return false;
     }
     return true;
+}
+
+void Database::noteFailure(int result)
+{
+    if ((result & 0xff) != SQLITE_CONSTRAINT)
+        ++m_storeFailures;
 }
 
 qint64 Database::lastInsertId() const

@@ -25,6 +25,10 @@ public:
     bool isEmpty();
 
     bool exec(const char *sql);
+    // Failures of the store itself, counted since open; a broken constraint
+    // (a unique key, say) is an answer about the data and is not counted.
+    int storeFailures() const { return m_storeFailures; }
+    void noteFailure(int result);
     qint64 lastInsertId() const;
     int changes() const;
     sqlite3 *handle() const { return m_db; }
@@ -33,4 +37,5 @@ public:
 private:
     sqlite3 *m_db = nullptr;
     std::recursive_mutex m_mutex;
+    int m_storeFailures = 0;
 };

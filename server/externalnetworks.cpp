@@ -120,10 +120,10 @@ ExternalNetworks::Answer ExternalNetworks::requestToken(const std::string &netwo
         return jsonError(400, QStringLiteral("oauth_callback must be an http or https URL"));
     const QString token = Credentials::randomHex(16);
     const QString secret = Credentials::randomHex(16);
-    Statement purge(m_db.handle(), "DELETE FROM network_tokens WHERE kind = 'request' AND created < ?1");
+    Statement purge(m_db, "DELETE FROM network_tokens WHERE kind = 'request' AND created < ?1");
     purge.bind(now() - kRequestTokenLifetime);
     purge.exec();
-    Statement st(m_db.handle(), "INSERT INTO network_tokens(token, network, secret, kind, callback, created) "
+    Statement st(m_db, "INSERT INTO network_tokens(token, network, secret, kind, callback, created) "
                                 "VALUES(?1, ?2, ?3, 'request', ?4, ?5)");
     st.bind(token).bind(network).bind(secret).bind(callback).bind(now());
     st.exec();
@@ -137,7 +137,7 @@ ExternalNetworks::Answer ExternalNetworks::authorise(const std::string &network,
     const Network *net = find(network);
     if (!net || path != std::string(net->prefix) + "/oauth/authorize")
         return jsonError(404, QStringLiteral("Unknown path"));
-    Statement st(m_db.handle(), "SELECT callback FROM network_tokens WHERE token = ?1 AND network = ?2 "
+    Statement st(m_db, "SELECT callback FROM network_tokens WHERE token = ?1 AND network = ?2 "
                                 "AND kind = 'request' AND created >= ?3");
     st.bind(requestToken).bind(network).bind(now() - kRequestTokenLifetime);
     if (!st.next())
@@ -146,7 +146,7 @@ ExternalNetworks::Answer ExternalNetworks::authorise(const std::string &network,
     // The stand-in grants every request: a fresh account of the network.
     const QString verifier = Credentials::randomHex(8);
     const QString account = QStringLiteral("%1_%2").arg(QLatin1String(network.c_str()), Credentials::randomHex(3));
-    Statement grant(m_db.handle(), "UPDATE network_tokens SET verifier = ?2, account = ?3 WHERE token = ?1");
+    Statement grant(m_db, "UPDATE network_tokens SET verifier = ?2, account = ?3 WHERE token = ?1");
     grant.bind(requestToken).bind(verifier).bind(account);
     grant.exec();
 
@@ -176,7 +176,7 @@ ExternalNetworks::Answer ExternalNetworks::accessToken(const std::string &networ
         url, authorization, QLatin1String(net->consumerKey), QLatin1String(net->consumerSecret),
         [&](const QMap<QString, QString> &extras) -> std::optional<QString> {
             requestToken = extras.value(QStringLiteral("oauth_token"));
-            Statement st(m_db.handle(), "SELECT secret, verifier, account FROM network_tokens WHERE token = ?1 "
+            Statement st(m_db, "SELECT secret, verifier, account FROM network_tokens WHERE token = ?1 "
                                         "AND network = ?2 AND kind = 'request' AND created >= ?3");
             st.bind(requestToken).bind(network).bind(now() - kRequestTokenLifetime);
             if (!st.next() || st.text(1).isEmpty())
@@ -190,12 +190,12 @@ ExternalNetworks::Answer ExternalNetworks::accessToken(const std::string &networ
         });
     if (!outcome.ok)
         return jsonError(401, outcome.reason);
-    Statement used(m_db.handle(), "DELETE FROM network_tokens WHERE token = ?1");
+    Statement used(m_db, "DELETE FROM network_tokens WHERE token = ?1");
     used.bind(requestToken);
     used.exec();
     const QString token = Credentials::randomHex(16);
     const QString secret = Credentials::randomHex(16);
-    Statement st(m_db.handle(), "INSERT INTO network_tokens(token, network, secret, kind, account, created) "
+    Statement st(m_db, "INSERT INTO network_tokens(token, network, secret, kind, account, created) "
                                 "VALUES(?1, ?2, ?3, 'access', ?4, ?5)");
     st.bind(token).bind(network).bind(secret).bind(account).bind(now());
     st.exec();

@@ -1,6 +1,7 @@
 #include "server/httpfrontend.h"
 
 #include "server/apiservice.h"
+#include "server/boundedserver.h"
 #include "server/database.h"
 #include "server/externalnetworks.h"
 #include "server/formbody.h"
@@ -16,8 +17,6 @@
 #include <mutex>
 
 namespace {
-
-const char kUploadTypeHeader[] = "X-Taviro-Multipart-Type";
 
 // The upload's text parts in the order the app signs them.
 const char *const kUploadFields[] = {"name", "description", "geo_location_lat", "geo_location_long",
@@ -68,6 +67,46 @@ bool isFormBody(const httplib::Request &req)
     return type.empty() || type.rfind("application/x-www-form-urlencoded", 0) == 0;
 }
 
+// Text from a request made safe for a log line: control characters, which
+// could end the line and forge the next, and backslashes are escaped.
+QString loggable(const std::string &text)
+{
+    QByteArray out;
+    out.reserve(int(text.size()));
+    for (const unsigned char c : text) {
+        if (c < 0x20 || c == 0x7f || c == '\\')
+            out += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
+        else
+            out += char(c);
+    }
+    return QString::fromUtf8(out);
+}
+
+// Reads a body raw (cpp-httplib neither parses nor limits it otherwise);
+// on failure answers for it and returns false.
+bool readBody(const httplib::ContentReader &reader, httplib::Response &res, std::string *body)
+{
+    const bool complete = reader([body](const char *data, size_t length) {
+        body->append(data, length);
+        return true;
+    });
+    if (complete)
+        return true;
+    if (res.status == 413) {
+        sendError(res, 413, ApiService::TooLarge,
+                  QStringLiteral("The body is larger than %1 bytes").arg(HttpFrontend::kMaxBodyBytes));
+    } else {
+        sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The body could not be read"));
+    }
+    return false;
+}
+
+void sendRefusal(httplib::Response &res, const RequestVerifier::Outcome &outcome)
+{
+    sendError(res, outcome.status, outcome.status >= 500 ? ApiService::ServerError : ApiService::NotAuthorised,
+              outcome.reason);
+}
+
 // The URL exactly as the client signed it.
 QString signedUrl(const std::string &scheme, const httplib::Request &req)
 {
@@ -87,82 +126,34 @@ HttpFrontend::HttpFrontend(Database &db, ApiService &api, RequestVerifier &verif
 void HttpFrontend::install(httplib::Server &server, const std::string &scheme)
 {
     server.set_payload_max_length(kMaxBodyBytes);
-
     server.set_pre_routing_handler([](const httplib::Request &req, httplib::Response &res) {
         if (req.get_header_value("Host").empty()) {
             sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The Host header is missing"));
             return httplib::Server::HandlerResponse::Handled;
         }
-        // cpp-httplib's own multipart parser refuses the app's uploads (they
-        // end without a line break after the closing boundary): hide the type
-        // so that the body arrives raw for MultipartForm. The request object
-        // itself is not const; only this hook's view of it is.
-        const std::string type = req.get_header_value("Content-Type");
-        if (req.is_multipart_form_data()) {
-            auto &headers = const_cast<httplib::Request &>(req).headers;
-            headers.erase("Content-Type");
-            headers.emplace("Content-Type", "application/octet-stream");
-            headers.emplace(kUploadTypeHeader, type);
-        }
         return httplib::Server::HandlerResponse::Unhandled;
     });
+    installCatalogue(server, scheme);
+    installSignIn(server, scheme);
+    installNetworks(server, scheme);
+    installFiles(server);
+    installPages(server);
+    installErrorAnswers(server, scheme);
+}
 
-    // The body is read raw: uploads are parsed here (see MultipartForm).
+void HttpFrontend::installCatalogue(httplib::Server &server, const std::string &scheme)
+{
+    // Bodies are read raw: uploads are split by MultipartForm.
     server.Post(R"(/v1/([A-Za-z_]+))", [this, scheme](const httplib::Request &req, httplib::Response &res,
                                                       const httplib::ContentReader &reader) {
         std::string body;
-        const bool complete = reader([&body](const char *data, size_t length) {
-            body.append(data, length);
-            return true;
-        });
-        if (!complete) {
-            return res.status == 413
-                ? sendError(res, 413, ApiService::TooLarge,
-                            QStringLiteral("The body is larger than %1 bytes").arg(kMaxBodyBytes))
-                : sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The body could not be read"));
-        }
+        if (!readBody(reader, res, &body))
+            return;
         const std::string name = req.matches[1];
         if (!ApiService::isKnownCall(name))
             return sendError(res, 404, ApiService::UnknownCall, QStringLiteral("Unknown call"));
-        const QString url = signedUrl(scheme, req);
-
-        if (name == "picture_insert") {
-            const std::string boundary = MultipartForm::boundaryOf(req.get_header_value(kUploadTypeHeader));
-            if (boundary.empty()) {
-                return sendError(res, 400, ApiService::InvalidParameter,
-                                 QStringLiteral("picture_insert takes multipart/form-data"));
-            }
-            const auto form = MultipartForm::parse(body, boundary);
-            if (!form)
-                return sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The multipart body is malformed"));
-            FormBody fields;
-            std::string signedParameters;
-            auto addSigned = [&](const char *field) {
-                const MultipartForm::Part *part = form->part(field);
-                if (!part)
-                    return;
-                fields.add(field, part->content);
-                if (!signedParameters.empty())
-                    signedParameters += '&';
-                signedParameters += std::string(field) + "=" + FormBody::percentEncode(part->content);
-            };
-            for (const char *field : kUploadFields)
-                addSigned(field);
-            for (const char *field : kShareFields) {
-                if (form->has(field) && form->part(field)->content == "true")
-                    addSigned(field);
-            }
-            std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
-            const auto outcome = m_verifier.verifyServiceRequest(url, req.get_header_value("Authorization"),
-                                                                 QString::fromStdString(signedParameters), true);
-            if (!outcome.ok)
-                return sendError(res, 401, ApiService::NotAuthorised, outcome.reason);
-            const MultipartForm::Part *picture = form->part("picture_file");
-            return sendJson(res, m_api.uploadPicture(outcome.userId, fields,
-                                                     picture ? QByteArray::fromStdString(picture->content)
-                                                             : QByteArray()));
-        }
-
+        if (name == "picture_insert")
+            return upload(req, res, signedUrl(scheme, req), body);
         if (!isFormBody(req)) {
             return sendError(res, 415, ApiService::InvalidParameter,
                              QStringLiteral("The body must be application/x-www-form-urlencoded"));
@@ -171,51 +162,108 @@ void HttpFrontend::install(httplib::Server &server, const std::string &scheme)
         if (!form)
             return sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The body is not a valid form"));
         std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
-        const auto outcome = m_verifier.verifyServiceRequest(url, req.get_header_value("Authorization"),
+        const auto outcome = m_verifier.verifyServiceRequest(signedUrl(scheme, req), req.get_header_value("Authorization"),
                                                              QString::fromUtf8(body.data(), int(body.size())),
                                                              !ApiService::allowsAnonymous(name));
         if (!outcome.ok)
-            return sendError(res, 401, ApiService::NotAuthorised, outcome.reason);
+            return sendRefusal(res, outcome);
         sendJson(res, m_api.call(name, *form, outcome.userId));
     });
+}
 
-    auto bodySigned = [this, scheme](const httplib::Request &req, httplib::Response &res, auto &&answer) {
+void HttpFrontend::upload(const httplib::Request &req, httplib::Response &res, const QString &url,
+                          const std::string &body)
+{
+    const std::string boundary = MultipartForm::boundaryOf(requestContentType(req));
+    if (boundary.empty())
+        return sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("picture_insert takes multipart/form-data"));
+    const auto form = MultipartForm::parse(body, boundary);
+    if (!form)
+        return sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The multipart body is malformed"));
+    FormBody fields;
+    std::string signedParameters;
+    auto addSigned = [&](const char *field) {
+        const MultipartForm::Part *part = form->part(field);
+        if (!part)
+            return;
+        fields.add(field, part->content);
+        if (!signedParameters.empty())
+            signedParameters += '&';
+        signedParameters += std::string(field) + "=" + FormBody::percentEncode(part->content);
+    };
+    for (const char *field : kUploadFields)
+        addSigned(field);
+    for (const char *field : kShareFields) {
+        if (form->has(field) && form->part(field)->content == "true")
+            addSigned(field);
+    }
+    RequestVerifier::Outcome outcome;
+    {
+        std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
+        outcome = m_verifier.verifyServiceRequest(url, req.get_header_value("Authorization"),
+                                                  QString::fromStdString(signedParameters), true);
+    }
+    if (!outcome.ok)
+        return sendRefusal(res, outcome);
+    // Decoding and resizing happen outside the database lock (the service
+    // takes it for the rows only), so other requests do not wait for them.
+    const MultipartForm::Part *picture = form->part("picture_file");
+    sendJson(res, m_api.uploadPicture(outcome.userId, fields,
+                                      picture ? QByteArray::fromStdString(picture->content) : QByteArray()));
+}
+
+void HttpFrontend::installSignIn(httplib::Server &server, const std::string &scheme)
+{
+    auto bodySigned = [this, scheme](const httplib::Request &req, httplib::Response &res, const std::string &body,
+                                     auto &&answer) {
         if (!isFormBody(req)) {
             return sendError(res, 415, ApiService::InvalidParameter,
                              QStringLiteral("The body must be application/x-www-form-urlencoded"));
         }
-        if (!FormBody::parse(req.body))
+        if (!FormBody::parse(body))
             return sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The body is not a valid form"));
         std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
         std::string signedPart;
-        const auto outcome = m_verifier.verifyBodySigned(signedUrl(scheme, req), req.body, &signedPart);
+        const auto outcome = m_verifier.verifyBodySigned(signedUrl(scheme, req), body, &signedPart);
         if (!outcome.ok)
-            return sendError(res, 401, ApiService::NotAuthorised, outcome.reason);
+            return sendRefusal(res, outcome);
         sendJson(res, answer(*FormBody::parse(signedPart)));
     };
-    server.Post("/api/oauth/access_token", [this, bodySigned](const httplib::Request &req, httplib::Response &res) {
-        bodySigned(req, res, [this](const FormBody &params) { return m_api.signIn(params); });
+    server.Post("/api/oauth/access_token", [this, bodySigned](const httplib::Request &req, httplib::Response &res,
+                                                              const httplib::ContentReader &reader) {
+        std::string body;
+        if (readBody(reader, res, &body))
+            bodySigned(req, res, body, [this](const FormBody &params) { return m_api.signIn(params); });
     });
-    server.Post("/api/oauth/user_register", [this, bodySigned](const httplib::Request &req, httplib::Response &res) {
-        bodySigned(req, res, [this](const FormBody &params) { return m_api.registerUser(params); });
+    server.Post("/api/oauth/user_register", [this, bodySigned](const httplib::Request &req, httplib::Response &res,
+                                                               const httplib::ContentReader &reader) {
+        std::string body;
+        if (readBody(reader, res, &body))
+            bodySigned(req, res, body, [this](const FormBody &params) { return m_api.registerUser(params); });
     });
-    server.Post("/forgot_password.json", [this, scheme, bodySigned](const httplib::Request &req,
-                                                                    httplib::Response &res) {
+    server.Post("/forgot_password.json", [this, scheme, bodySigned](const httplib::Request &req, httplib::Response &res,
+                                                                    const httplib::ContentReader &reader) {
+        std::string body;
+        if (!readBody(reader, res, &body))
+            return;
         if (!req.has_header("Authorization")) {
-            return bodySigned(req, res, [this](const FormBody &params) { return m_api.remindPassword(params, 0); });
+            return bodySigned(req, res, body,
+                              [this](const FormBody &params) { return m_api.remindPassword(params, 0); });
         }
-        const auto body = FormBody::parse(req.body);
-        if (!isFormBody(req) || !body)
+        const auto form = FormBody::parse(body);
+        if (!isFormBody(req) || !form)
             return sendError(res, 400, ApiService::InvalidParameter, QStringLiteral("The body is not a valid form"));
         std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
         const auto outcome = m_verifier.verifyServiceRequest(signedUrl(scheme, req), req.get_header_value("Authorization"),
-                                                             QString::fromUtf8(req.body.data(), int(req.body.size())),
-                                                             true);
+                                                             QString::fromUtf8(body.data(), int(body.size())), true);
         if (!outcome.ok)
-            return sendError(res, 401, ApiService::NotAuthorised, outcome.reason);
-        sendJson(res, m_api.remindPassword(*body, outcome.userId));
+            return sendRefusal(res, outcome);
+        sendJson(res, m_api.remindPassword(*form, outcome.userId));
     });
+}
 
+void HttpFrontend::installNetworks(httplib::Server &server, const std::string &scheme)
+{
     auto sendNetwork = [](httplib::Response &res, const ExternalNetworks::Answer &answer) {
         res.status = answer.status;
         if (!answer.location.empty())
@@ -236,7 +284,10 @@ void HttpFrontend::install(httplib::Server &server, const std::string &scheme)
         const QString network = QString::fromStdString(req.matches[1]);
         sendPage(res, "Linked", "<h1>" + htmlEscape(network) + " is linked</h1><p>Return to TAVIRO to finish.</p>");
     });
+}
 
+void HttpFrontend::installFiles(httplib::Server &server)
+{
     server.Get(R"(/photos/([A-Za-z0-9]+)/([a-z]+))", [this](const httplib::Request &req, httplib::Response &res) {
         std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
         const QString file = m_api.pictureFile(QString::fromStdString(req.matches[1]),
@@ -251,6 +302,10 @@ void HttpFrontend::install(httplib::Server &server, const std::string &scheme)
         if (!sendFile(res, file, "image/png"))
             sendError(res, 404, ApiService::NotFound, QStringLiteral("No such badge"));
     });
+}
+
+void HttpFrontend::installPages(httplib::Server &server)
+{
     server.Get(R"(/p/([A-Za-z0-9]+))", [this](const httplib::Request &req, httplib::Response &res) {
         std::lock_guard<std::recursive_mutex> lock(m_db.mutex());
         const QJsonObject photo = m_api.publicPhoto(QString::fromStdString(req.matches[1]));
@@ -270,7 +325,10 @@ void HttpFrontend::install(httplib::Server &server, const std::string &scheme)
     server.Get("/", [](const httplib::Request &, httplib::Response &res) {
         sendPage(res, "TAVIRO", "<h1>TAVIRO</h1><p>The stand-in photo service is running.</p>");
     });
+}
 
+void HttpFrontend::installErrorAnswers(httplib::Server &server, const std::string &scheme)
+{
     server.set_error_handler([](const httplib::Request &, httplib::Response &res) {
         if (!res.body.empty())
             return;
@@ -288,11 +346,11 @@ void HttpFrontend::install(httplib::Server &server, const std::string &scheme)
         sendJson(res, ApiService::error(res.status, code, reason));
     });
     server.set_exception_handler([](const httplib::Request &req, httplib::Response &res, std::exception_ptr) {
-        qCWarning(lcServer) << "Handler failed for" << req.path.c_str();
+        qCWarning(lcServer).noquote() << "Handler failed for" << loggable(req.path);
         sendError(res, 500, ApiService::ServerError, QStringLiteral("Internal error"));
     });
     server.set_logger([scheme](const httplib::Request &req, const httplib::Response &res) {
-        qCInfo(lcServer).noquote() << QString::fromStdString(scheme) << req.method.c_str() << req.path.c_str()
+        qCInfo(lcServer).noquote() << QString::fromStdString(scheme) << loggable(req.method) << loggable(req.path)
                                    << res.status;
     });
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 
 namespace httplib {
+struct Request;
+struct Response;
 class Server;
 }
 
@@ -28,6 +32,14 @@ public:
     void install(httplib::Server &server, const std::string &scheme);
 
 private:
+    void installCatalogue(httplib::Server &server, const std::string &scheme);
+    void upload(const httplib::Request &req, httplib::Response &res, const QString &url, const std::string &body);
+    void installSignIn(httplib::Server &server, const std::string &scheme);
+    void installNetworks(httplib::Server &server, const std::string &scheme);
+    void installFiles(httplib::Server &server);
+    void installPages(httplib::Server &server);
+    void installErrorAnswers(httplib::Server &server, const std::string &scheme);
+
     Database &m_db;
     ApiService &m_api;
     RequestVerifier &m_verifier;

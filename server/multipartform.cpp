@@ -19,23 +19,62 @@ std::string trim(const std::string &text)
     return text.substr(start, text.find_last_not_of(" \t") - start + 1);
 }
 
-// The value of `key` in a header like: form-data; name="x"; filename="y".
+// The value of parameter `key` in a header like: form-data; name="x";
+// filename="y". Parameters are read in order after the first ";", each a
+// token or a quoted string with backslash escapes (RFC 2045, RFC 7578), so
+// text inside quotes never reads as a parameter. Nullopt when the key is
+// absent or the parameters are malformed.
 std::optional<std::string> headerParameter(const std::string &header, const std::string &key)
 {
-    const std::string lowered = lower(header);
-    size_t pos = 0;
-    while ((pos = lowered.find(key + "=", pos)) != std::string::npos) {
-        const bool atStart = pos == 0 || lowered[pos - 1] == ';' || lowered[pos - 1] == ' ';
-        pos += key.size() + 1;
-        if (!atStart)
-            continue;
+    size_t pos = header.find(';');
+    while (pos != std::string::npos && pos < header.size()) {
+        ++pos; // past ';'
+        while (pos < header.size() && (header[pos] == ' ' || header[pos] == '\t'))
+            ++pos;
+        if (pos >= header.size())
+            break;
+        const size_t eq = header.find('=', pos);
+        if (eq == std::string::npos)
+            return std::nullopt;
+        const std::string name = lower(trim(header.substr(pos, eq - pos)));
+        if (name.empty() || name.find_first_of("\"; ") != std::string::npos)
+            return std::nullopt;
+        pos = eq + 1;
+        while (pos < header.size() && (header[pos] == ' ' || header[pos] == '\t'))
+            ++pos;
+        std::string value;
         if (pos < header.size() && header[pos] == '"') {
-            const size_t close = header.find('"', pos + 1);
-            if (close == std::string::npos)
+            ++pos;
+            bool closed = false;
+            while (pos < header.size()) {
+                const char c = header[pos++];
+                if (c == '"') {
+                    closed = true;
+                    break;
+                }
+                if (c == '\\') {
+                    if (pos >= header.size())
+                        return std::nullopt;
+                    value += header[pos++];
+                } else {
+                    value += c;
+                }
+            }
+            if (!closed)
                 return std::nullopt;
-            return header.substr(pos + 1, close - pos - 1);
+            while (pos < header.size() && (header[pos] == ' ' || header[pos] == '\t'))
+                ++pos;
+            if (pos < header.size() && header[pos] != ';')
+                return std::nullopt;
+        } else {
+            const size_t end = header.find(';', pos);
+            value = trim(header.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
+            if (value.find('"') != std::string::npos)
+                return std::nullopt;
+            pos = end;
         }
-        return trim(header.substr(pos, header.find(';', pos) - pos));
+        if (name == key)
+            return value;
     }
     return std::nullopt;
 }

@@ -48,30 +48,34 @@ int PhotoStore::sizeInPixels(const QString &sizeName)
     return index < 0 ? 0 : pixels[index];
 }
 
-bool PhotoStore::store(const QString &code, const QByteArray &encoded)
+PhotoStore::Result PhotoStore::store(const QString &code, const QByteArray &encoded)
 {
     QBuffer buffer;
     buffer.setData(encoded);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
     if (!size.isValid() || qint64(size.width()) * size.height() > kMaxSourcePixels)
-        return false;
+        return NotAPicture;
     QImage image;
     if (!reader.read(&image))
-        return false;
+        return NotAPicture;
     return store(code, image);
 }
 
-bool PhotoStore::store(const QString &code, const QImage &image)
+PhotoStore::Result PhotoStore::store(const QString &code, const QImage &image)
 {
-    if (!validCode(code) || image.isNull())
-        return false;
+    if (!validCode(code))
+        return WriteFailed;
+    if (image.isNull())
+        return NotAPicture;
     const int side = qMin(image.width(), image.height());
     const QImage square = image.copy((image.width() - side) / 2, (image.height() - side) / 2, side, side)
                               .convertToFormat(QImage::Format_RGB32);
     const QString folder = m_folder + QStringLiteral("/photos/") + code;
-    if (!QDir().mkpath(folder))
-        return false;
+    if (!QDir().mkpath(folder)) {
+        qCWarning(lcServer) << "Cannot create" << folder;
+        return WriteFailed;
+    }
     for (const QString &name : sizeNames()) {
         const int pixels = sizeInPixels(name);
         const QImage scaled = side == pixels ? square
@@ -80,10 +84,11 @@ bool PhotoStore::store(const QString &code, const QImage &image)
         QSaveFile file(folder + QLatin1Char('/') + name + QStringLiteral(".jpg"));
         if (!file.open(QIODevice::WriteOnly) || !scaled.save(&file, "JPEG", 88) || !file.commit()) {
             qCWarning(lcServer) << "Cannot write" << file.fileName();
-            return false;
+            remove(code);
+            return WriteFailed;
         }
     }
-    return true;
+    return Stored;
 }
 
 void PhotoStore::remove(const QString &code)

@@ -19,9 +19,12 @@ public:
     static const QStringList &sizeNames();
     static int sizeInPixels(const QString &sizeName);
 
-    // Decodes `encoded` and writes every size; false if it is no picture.
-    bool store(const QString &code, const QByteArray &encoded);
-    bool store(const QString &code, const QImage &image);
+    enum Result { Stored, NotAPicture, WriteFailed };
+
+    // Decodes `encoded` and writes every size. Nothing of the photo stays
+    // on disk unless every size was written.
+    Result store(const QString &code, const QByteArray &encoded);
+    Result store(const QString &code, const QImage &image);
     void remove(const QString &code);
     // Path of an existing size of the photo, or empty.
     QString path(const QString &code, const QString &sizeName) const;

@@ -93,7 +93,7 @@ std::optional<QList<QPair<QString, QString>>> RequestVerifier::parseHeader(const
     return attributes;
 }
 
-QString RequestVerifier::verify(const Signed &request)
+QString RequestVerifier::verify(const Signed &request, bool *storageFailed)
 {
     bool numeric = !request.timestamp.isEmpty() && request.timestamp.size() <= 10;
     for (QChar c : request.timestamp)
@@ -117,14 +117,27 @@ QString RequestVerifier::verify(const Signed &request)
     if (!Credentials::constantTimeEquals(decoded(expected).toUtf8(), decoded(request.signature).toUtf8()))
         return QStringLiteral("The signature does not match");
 
-    Statement purge(m_db.handle(), "DELETE FROM nonces WHERE timestamp < ?1");
+    Statement purge(m_db, "DELETE FROM nonces WHERE timestamp < ?1");
     purge.bind(now - 2 * kWindowSeconds);
-    purge.exec();
-    Statement record(m_db.handle(), "INSERT INTO nonces(consumer_key, token, nonce, timestamp) VALUES(?1, ?2, ?3, ?4)");
+    Statement record(m_db, "INSERT INTO nonces(consumer_key, token, nonce, timestamp) VALUES(?1, ?2, ?3, ?4)");
     record.bind(request.consumerKey).bind(request.token).bind(request.nonce).bind(timestamp);
-    if (!record.exec())
-        return QStringLiteral("oauth_nonce was used before");
+    if (!purge.exec() || !record.exec()) {
+        // Only the unique key says the nonce was seen; anything else is
+        // the store failing, not the client.
+        if (record.violatedConstraint())
+            return QStringLiteral("oauth_nonce was used before");
+        *storageFailed = true;
+        return QStringLiteral("The server could not record the nonce");
+    }
     return {};
+}
+
+void RequestVerifier::check(const Signed &request, Outcome *outcome)
+{
+    bool storageFailed = false;
+    outcome->reason = verify(request, &storageFailed);
+    outcome->ok = outcome->reason.isEmpty();
+    outcome->status = storageFailed ? 500 : 401;
 }
 
 namespace {
@@ -178,8 +191,7 @@ RequestVerifier::Outcome RequestVerifier::verifyServiceRequest(const QString &ur
     } else if (userRequired) {
         return refuse(QStringLiteral("Sign in first"));
     }
-    outcome.reason = verify(request);
-    outcome.ok = outcome.reason.isEmpty();
+    check(request, &outcome);
     if (!outcome.ok)
         outcome.userId = 0;
     return outcome;
@@ -220,8 +232,7 @@ RequestVerifier::Outcome RequestVerifier::verifyBodySigned(const QString &url, c
     request.signature = QString::fromStdString(FormBody::percentEncode(block->value("oauth_signature")));
     request.body = QString::fromUtf8(body.data(), static_cast<int>(start));
     Outcome outcome;
-    outcome.reason = verify(request);
-    outcome.ok = outcome.reason.isEmpty();
+    check(request, &outcome);
     if (outcome.ok)
         *signedPart = body.substr(0, start);
     return outcome;
@@ -264,8 +275,7 @@ RequestVerifier::Outcome RequestVerifier::verifyNetworkRequest(const QString &ur
     request.tokenSecret = *secret;
     request.signature = attribute(*attributes, "oauth_signature");
     Outcome outcome;
-    outcome.reason = verify(request);
-    outcome.ok = outcome.reason.isEmpty();
+    check(request, &outcome);
     outcome.extras = request.extras;
     return outcome;
 }

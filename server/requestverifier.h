@@ -29,6 +29,8 @@ public:
     {
         bool ok = false;
         QString reason;
+        // Of a refusal: 401, or 500 when the server failed, not the request.
+        int status = 401;
         qint64 userId = 0;
         QMap<QString, QString> extras;
     };
@@ -66,7 +68,8 @@ private:
         QMap<QString, QString> extras;
         bool withExtras = false;
     };
-    QString verify(const Signed &request);
+    QString verify(const Signed &request, bool *storageFailed);
+    void check(const Signed &request, Outcome *outcome);
 
     Database &m_db;
     ApiService &m_api;

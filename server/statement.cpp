@@ -1,16 +1,28 @@
 #include "server/statement.h"
 
+#include "server/database.h"
 #include "server/serverlog.h"
 
 #include <sqlite3.h>
 
-Statement::Statement(sqlite3 *db, const char *sql)
-    : m_db(db)
+Statement::Statement(Database &db, const char *sql)
+    : m_database(db)
+    , m_db(db.handle())
 {
-    if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK) {
-        qCWarning(lcServer) << "SQL prepare failed:" << sqlite3_errmsg(db) << sql;
+    const int rc = sqlite3_prepare_v2(m_db, sql, -1, &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        qCWarning(lcServer) << "SQL prepare failed:" << sqlite3_errmsg(m_db) << sql;
         m_stmt = nullptr;
+        failed(rc, "prepare");
     }
+}
+
+void Statement::failed(int result, const char *what)
+{
+    m_lastResult = result;
+    m_database.noteFailure(result);
+    if (!violatedConstraint())
+        qCWarning(lcServer) << "SQL" << what << "failed:" << sqlite3_errmsg(m_db);
 }
 
 Statement::~Statement()
@@ -47,10 +59,11 @@ bool Statement::next()
     if (!m_stmt)
         return false;
     const int rc = sqlite3_step(m_stmt);
+    m_lastResult = rc;
     if (rc == SQLITE_ROW)
         return true;
     if (rc != SQLITE_DONE)
-        qCWarning(lcServer) << "SQL step failed:" << sqlite3_errmsg(m_db);
+        failed(rc, "step");
     return false;
 }
 
@@ -61,11 +74,17 @@ bool Statement::exec()
     int rc;
     while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {
     }
+    m_lastResult = rc;
     if (rc != SQLITE_DONE) {
-        qCDebug(lcServer) << "SQL exec failed:" << sqlite3_errmsg(m_db);
+        failed(rc, "exec");
         return false;
     }
     return true;
+}
+
+bool Statement::violatedConstraint() const
+{
+    return (m_lastResult & 0xff) == SQLITE_CONSTRAINT;
 }
 
 qint64 Statement::integer(int column) const

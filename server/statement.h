@@ -5,17 +5,19 @@
 
 #include <string>
 
+class Database;
 struct sqlite3;
 struct sqlite3_stmt;
 
 /**
  * One prepared SQLite statement. Parameters are bound in order with the
- * chained `bind` calls; `next()` steps to the following row.
+ * chained `bind` calls; `next()` steps to the following row. Failures are
+ * also told to the database, so that a piece of work notices any of them.
  */
 class Statement
 {
 public:
-    Statement(sqlite3 *db, const char *sql);
+    Statement(Database &db, const char *sql);
     ~Statement();
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
@@ -33,6 +35,8 @@ public:
     bool next();
     // Runs to completion; false on an error (a broken constraint, say).
     bool exec();
+    // Whether the last step failed on a constraint (a unique key, say).
+    bool violatedConstraint() const;
 
     qint64 integer(int column) const;
     double real(int column) const;
@@ -40,7 +44,11 @@ public:
     bool isNull(int column) const;
 
 private:
+    void failed(int result, const char *what);
+
+    Database &m_database;
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
     int m_nextIndex = 1;
+    int m_lastResult = 0;
 };

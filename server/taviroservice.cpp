@@ -1,6 +1,7 @@
 #include "server/taviroservice.h"
 
 #include "server/apiservice.h"
+#include "server/boundedserver.h"
 #include "server/database.h"
 #include "server/demoseeder.h"
 #include "server/externalnetworks.h"
@@ -13,6 +14,24 @@
 
 #include <QDir>
 #include <QFile>
+
+#include <csignal>
+
+namespace {
+
+// cpp-httplib's stop() does nothing until the listener runs: wait for it to
+// run (or to have given up) before stopping it.
+void stopServing(httplib::Server &server, std::thread &thread, const std::atomic<bool> &done)
+{
+    if (!thread.joinable())
+        return;
+    while (!done && !server.is_running())
+        std::this_thread::yield();
+    server.stop();
+    thread.join();
+}
+
+} // namespace
 
 TaviroService::TaviroService(const ServiceOptions &options)
     : m_options(options)
@@ -50,9 +69,10 @@ bool TaviroService::open(QString *error)
         *error = QStringLiteral("No certificate and key in ") + m_options.certFolder;
         return false;
     }
-    m_http = std::make_unique<httplib::Server>();
-    m_https = std::make_unique<httplib::SSLServer>(QFile::encodeName(cert).constData(),
-                                                   QFile::encodeName(key).constData());
+    const ConnectionBounds bounds;
+    m_http = std::make_unique<BoundedServer<httplib::Server>>(bounds);
+    m_https = std::make_unique<BoundedServer<httplib::SSLServer>>(bounds, QFile::encodeName(cert).constData(),
+                                                                  QFile::encodeName(key).constData());
     if (!m_https->is_valid()) {
         *error = QStringLiteral("The certificate or key in %1 cannot be used").arg(m_options.certFolder);
         return false;
@@ -98,8 +118,18 @@ void TaviroService::seedDemoIfEmpty()
 
 void TaviroService::start()
 {
-    m_httpThread = std::thread([this] { m_http->listen_after_bind(); });
-    m_httpsThread = std::thread([this] { m_https->listen_after_bind(); });
+    // A client gone mid-answer is a failed write, not the end of the process.
+    std::signal(SIGPIPE, SIG_IGN);
+    m_httpDone = false;
+    m_httpsDone = false;
+    m_httpThread = std::thread([this] {
+        m_http->listen_after_bind();
+        m_httpDone = true;
+    });
+    m_httpsThread = std::thread([this] {
+        m_https->listen_after_bind();
+        m_httpsDone = true;
+    });
     qCInfo(lcServer).noquote() << QStringLiteral("Serving http://%1:%2 and https://%1:%3, data in %4")
                                       .arg(m_options.bindAddress)
                                       .arg(m_httpPort)
@@ -110,11 +140,11 @@ void TaviroService::start()
 void TaviroService::stop()
 {
     if (m_http)
-        m_http->stop();
+        m_http->endConnections();
     if (m_https)
-        m_https->stop();
-    if (m_httpThread.joinable())
-        m_httpThread.join();
-    if (m_httpsThread.joinable())
-        m_httpsThread.join();
+        m_https->endConnections();
+    if (m_http)
+        stopServing(*m_http, m_httpThread, m_httpDone);
+    if (m_https)
+        stopServing(*m_https, m_httpsThread, m_httpsDone);
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -11,6 +12,8 @@ namespace httplib {
 class Server;
 class SSLServer;
 }
+template <class Base>
+class BoundedServer;
 
 class ApiService;
 class Database;
@@ -35,6 +38,7 @@ public:
     void seedDemoIfEmpty();
     // Serves on background threads until `stop()`.
     void start();
+    // Safe at any moment, also right after start() and more than once.
     void stop();
 
     int httpPort() const { return m_httpPort; }
@@ -48,10 +52,12 @@ private:
     std::unique_ptr<RequestVerifier> m_verifier;
     std::unique_ptr<ExternalNetworks> m_networks;
     std::unique_ptr<HttpFrontend> m_frontend;
-    std::unique_ptr<httplib::Server> m_http;
-    std::unique_ptr<httplib::SSLServer> m_https;
+    std::unique_ptr<BoundedServer<httplib::Server>> m_http;
+    std::unique_ptr<BoundedServer<httplib::SSLServer>> m_https;
     std::thread m_httpThread;
     std::thread m_httpsThread;
+    std::atomic<bool> m_httpDone{false};
+    std::atomic<bool> m_httpsDone{false};
     int m_httpPort = 0;
     int m_httpsPort = 0;
 };

@@ -16,7 +16,6 @@
 HTTPImageLoaderManager::HTTPImageLoaderManager(QObject *parent)
     : QObject(parent)
     , m_networkAccessManager(new QNetworkAccessManager(this))
-    , m_sslWarning(&HTTPImageLoaderManager::showSslWarning)
     , m_sslConfiguration(TAVIROServiceEngine::defaultSslConfiguration())
 {
     connect(m_networkAccessManager, &QNetworkAccessManager::finished, this, &HTTPImageLoaderManager::replyFinished);
@@ -39,11 +38,6 @@ HTTPImageLoaderManager::~HTTPImageLoaderManager()
 void HTTPImageLoaderManager::setLargePictureService(QObject *service)
 {
     m_service = service;
-}
-
-void HTTPImageLoaderManager::setSslWarning(SslWarning warning)
-{
-    m_sslWarning = std::move(warning);
 }
 
 void HTTPImageLoaderManager::loadImage(QString url, bool needOAuth)
@@ -145,17 +139,9 @@ void HTTPImageLoaderManager::slotAuthenticationRequired(QNetworkReply *reply, QA
 
 void HTTPImageLoaderManager::requestSslErrors(QNetworkReply *reply, QList<QSslError> errors)
 {
-    QStringList texts;
+    // Never ignored: the load fails like any other network failure.
     for (const QSslError &error : qAsConst(errors))
-        texts << error.errorString();
-    const QString text = tr("One or more SSL errors has occurred: %1").arg(texts.join(QLatin1String(", ")));
-    if (m_sslWarning(tr("TAVIRO"), text) == QMessageBox::Ignore && reply)
-        reply->ignoreSslErrors();
-}
-
-QMessageBox::StandardButton HTTPImageLoaderManager::showSslWarning(const QString &title, const QString &text)
-{
-    return QMessageBox::warning(nullptr, title, text, QMessageBox::Ignore | QMessageBox::Abort, QMessageBox::Abort);
+        qCDebug(lcService) << "TLS error for" << (reply ? reply->url().toString() : QString()) << error.errorString();
 }
 
 void HTTPImageLoaderManager::stop(QNetworkReply *reply)

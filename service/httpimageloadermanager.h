@@ -2,14 +2,11 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QSslConfiguration>
 #include <QSslError>
 #include <QString>
-
-#include <functional>
 
 class QAuthenticator;
 class QNetworkAccessManager;
@@ -25,9 +22,6 @@ class HTTPImageLoaderManager : public QObject
 {
     Q_OBJECT
 public:
-    // Asks the user what to do about TLS errors; only Ignore continues.
-    using SslWarning = std::function<QMessageBox::StandardButton(const QString &title, const QString &text)>;
-
     explicit HTTPImageLoaderManager(QObject *parent = nullptr);
     ~HTTPImageLoaderManager() override;
 
@@ -38,8 +32,6 @@ public:
     // cancelTransactionByTransactionID(int) fetch through the service: the
     // service controller.
     void setLargePictureService(QObject *service);
-    // Replaces the modal warning box (tests, headless use).
-    void setSslWarning(SslWarning warning);
 
 signals:
     void imageLoaded(QString url, QByteArray data);
@@ -60,12 +52,10 @@ private:
         int transactionId = 0;
     };
 
-    static QMessageBox::StandardButton showSslWarning(const QString &title, const QString &text);
     static void stop(QNetworkReply *reply);
 
     QNetworkAccessManager *m_networkAccessManager = nullptr;
     QList<Load *> m_loads;
     QPointer<QObject> m_service;
-    SslWarning m_sslWarning;
     QSslConfiguration m_sslConfiguration;
 };

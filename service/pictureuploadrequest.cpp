@@ -35,12 +35,27 @@ QByteArray dispositionLine(const QByteArray &name)
     return "Content-Disposition: form-data; name=\"" + name + "\"" + kCrlf;
 }
 
+// The designed boundary, or the first of "AaB03x1", "AaB03x2", ... that no
+// text holds, so that no text can end its part early.
+template <class Texts>
+QByteArray boundaryFor(const Texts &texts)
+{
+    const QByteArray designed(PictureUploadRequest::Boundary);
+    for (int suffix = 0;; ++suffix) {
+        const QByteArray candidate = suffix == 0 ? designed : designed + QByteArray::number(suffix);
+        bool held = false;
+        for (const auto &text : texts)
+            held = held || text.value.contains(candidate);
+        if (!held)
+            return candidate;
+    }
+}
+
 } // namespace
 
 PictureUploadRequest::PictureUploadRequest(const TavoImageInfo &info)
 {
     const QSystemInfoManager *device = QSystemInfoManager::getInstance();
-    const QByteArray boundaryLine = QByteArray("--") + Boundary + kCrlf;
     const QByteArray mnc = device->getCurrentMobileNetworkCode().toLatin1().toBase64();
     const QByteArray mcc = device->getCurrentMobileCountryCode().toLatin1().toBase64();
 
@@ -90,13 +105,16 @@ PictureUploadRequest::PictureUploadRequest(const TavoImageInfo &info)
         {info.shareToDropBox, "dropbox"}, {info.shareToGDrive, "gdrive"},     {info.shareToPicasa, "picasa"},
     };
 
-    QByteArray picture;
     QFile file(info.imagePath);
-    if (file.open(QIODevice::ReadOnly))
-        picture = file.readAll();
-    else
-        qCDebug(lcService) << "Upload picture unreadable, sent empty:" << info.imagePath;
+    const QByteArray picture = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError) {
+        m_error = QStringLiteral("The photo %1 cannot be read: %2").arg(info.imagePath, file.errorString());
+        qCDebug(lcService) << "Upload not sent:" << m_error;
+        return;
+    }
 
+    m_boundary = boundaryFor(fields);
+    const QByteArray boundaryLine = "--" + m_boundary + kCrlf;
     m_body = boundaryLine;
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
@@ -117,5 +135,5 @@ PictureUploadRequest::PictureUploadRequest(const TavoImageInfo &info)
     m_body += "Content-Disposition: form-data; name=\"picture_file\"; filename=\"save.jpg\"" + kCrlf;
     m_body += "Content-Type: image/jpeg" + kCrlf + kCrlf;
     m_body += picture;
-    m_body += kCrlf + "--" + Boundary + "--";
+    m_body += kCrlf + "--" + m_boundary + "--";
 }

@@ -627,6 +627,8 @@ int TAVIROServiceController::getDropBoxAccessToken(QString oauth_token, QString 
 int TAVIROServiceController::uploadTavoImage(TavoImageInfo info, QObject *handler)
 {
     const PictureUploadRequest upload(info);
+    if (!upload.isValid())
+        return m_engine->failLocally(UploadTavoImage, handler, upload.errorString());
     const QString nonce = OAuthEncrypt::generateNonce();
     const uint timestamp = OAuthEncrypt::generateTimestamp();
     const QString requestUrl = url(TaviroConfig::kApiBasePlain, "/picture_insert");
@@ -636,8 +638,7 @@ int TAVIROServiceController::uploadTavoImage(TavoImageInfo info, QObject *handle
         user->getToken(), user->getTokenSecret(), upload.signedParameters());
 
     QNetworkRequest request{QUrl(requestUrl)};
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QByteArray("multipart/form-data; boundary=") + PictureUploadRequest::Boundary);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, upload.contentType());
     request.setRawHeader("Authorization",
                          OAuthEncrypt::serviceAuthorizationHeader(nonce, timestamp, m_engine->consumerKey(),
                                                                   user->getToken(), signature));

@@ -18,6 +18,7 @@
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QSslCertificate>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -162,6 +163,20 @@ int TAVIROServiceEngine::postRequest(QNetworkRequest request, const QByteArray &
     return track(reply, gzipEncoded, requestType, handler);
 }
 
+int TAVIROServiceEngine::failLocally(int requestType, QObject *handler, const QString &message)
+{
+    TAVIROServiceDownloadingQueueItem item;
+    item.requestType = requestType;
+    item.handler = handler;
+    item.transactionId = s_nextTransactionId++;
+    m_localFailures.append(item.transactionId);
+    QTimer::singleShot(0, this, [this, item, message] {
+        if (m_localFailures.removeOne(item.transactionId))
+            emit dataErrored(item, 0, message);
+    });
+    return item.transactionId;
+}
+
 int TAVIROServiceEngine::track(QNetworkReply *reply, bool gzipEncoded, int requestType, QObject *handler,
                                const QVariant &userData)
 {
@@ -193,6 +208,8 @@ TAVIROServiceDownloadingQueueItem *TAVIROServiceEngine::findItem(const QNetworkR
 
 void TAVIROServiceEngine::cancelTransactionByTransactionID(int transactionId)
 {
+    if (m_localFailures.removeOne(transactionId))
+        return;
     for (int i = 0; i < m_pending.size(); ++i) {
         TAVIROServiceDownloadingQueueItem *item = m_pending.at(i);
         if (item->transactionId != transactionId)

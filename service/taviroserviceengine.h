@@ -50,6 +50,10 @@ public:
     // like any other; the engine adds its TLS configuration.
     int postRequest(QNetworkRequest request, const QByteArray &body, bool gzipEncoded, int requestType,
                     QObject *handler);
+    // A call that failed before reaching the network: dataErrored follows
+    // from the event loop with status 0 and `message`, like a network
+    // failure, unless the call is cancelled first.
+    int failLocally(int requestType, QObject *handler, const QString &message);
     // Abandons a pending call without a result; unknown numbers are ignored.
     void cancelTransactionByTransactionID(int transactionId);
 
@@ -89,6 +93,7 @@ private:
 
     QNetworkAccessManager *m_networkAccessManager = nullptr;
     QList<TAVIROServiceDownloadingQueueItem *> m_pending;
+    QList<int> m_localFailures;
     QString m_consumerKey;
     QString m_consumerSecret;
     QSslConfiguration m_sslConfiguration;

@@ -24,12 +24,14 @@ taviro_add_test(tst_photoitem SOURCES camera/tst_photoitem.cpp LIBS taviro_camer
 taviro_add_test(tst_photopicker SOURCES camera/tst_photopicker.cpp LIBS taviro_camera LABELS camera)
 
 # A real capture through QtMultimedia's GStreamer backend: a FIFO at
-# /dev/video0 (made by the test when it runs as root) passes for a camera
-# with the help of a preloaded V4L2 shim; frames come from videotestsrc.
+# /dev/video0, made in a private mount namespace by privatedevice.sh, passes
+# for a camera with the help of a preloaded V4L2 shim; frames come from
+# videotestsrc.
 add_library(taviro_v4l2shim SHARED camera/fakecamera/v4l2shim.c)
 target_link_libraries(taviro_v4l2shim PRIVATE ${CMAKE_DL_LIBS})
 set_target_properties(taviro_v4l2shim PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${TAVIRO_TEST_PLUGIN_DIR})
-taviro_add_test(tst_camera_capture SOURCES camera/tst_camera_capture.cpp LIBS taviro_camera LABELS camera)
+taviro_add_test(tst_camera_capture SOURCES camera/tst_camera_capture.cpp LIBS taviro_camera LABELS camera
+                WRAPPER ${CMAKE_CURRENT_SOURCE_DIR}/camera/privatedevice.sh)
 add_dependencies(tst_camera_capture taviro_v4l2shim)
 set_property(TEST tst_camera_capture APPEND PROPERTY ENVIRONMENT
     "LD_PRELOAD=$<TARGET_FILE:taviro_v4l2shim>" "QT_GSTREAMER_CAMERABIN_VIDEOSRC=videotestsrc")

@@ -8,3 +8,5 @@ taviro_add_test(tst_serviceendtoend SOURCES server/tst_serviceendtoend.cpp serve
                 server/forwardingproxy.h server/answerhandler.h LIBS taviro_service_lib taviro_core LABELS server)
 add_dependencies(tst_serviceendtoend taviro_service_certs)
 taviro_add_test(tst_servicemodels SOURCES server/tst_servicemodels.cpp LIBS taviro_service_lib taviro_core LABELS server)
+taviro_add_test(tst_boundedserver SOURCES server/tst_boundedserver.cpp LIBS taviro_service_lib Qt5::Network LABELS server)
+add_dependencies(tst_boundedserver taviro_service_certs)

@@ -76,6 +76,9 @@ private slots:
     void deviceFiles();
 
 private:
+    // Only the cases that talk to a bus need one; the others run anyway.
+    static bool sessionBus() { return QDBusConnection::sessionBus().isConnected(); }
+
     QThread m_serviceThread;
     QObject *m_modem = nullptr;
     QObject *m_sim = nullptr;
@@ -84,8 +87,6 @@ private:
 void TestQSystemInfoManager::initTestCase()
 {
     qDBusRegisterMetaType<LocationMap>();
-    if (!QDBusConnection::sessionBus().isConnected())
-        QSKIP("no session bus: run under dbus-run-session");
     m_serviceThread.start();
 }
 
@@ -112,6 +113,8 @@ void TestQSystemInfoManager::noBusAtAll()
 
 void TestQSystemInfoManager::busWithoutModemManager()
 {
+    if (!sessionBus())
+        QSKIP("no session bus: run under dbus-run-session");
     QSystemInfoManager info(QDBusConnection::sessionBus(), QStringLiteral("/nonexistent-root"));
     QVERIFY(info.getCurrentMobileCountryCode().isEmpty());
     QCOMPARE(info.getCellId(), 0);
@@ -119,6 +122,8 @@ void TestQSystemInfoManager::busWithoutModemManager()
 
 void TestQSystemInfoManager::modemManagerOnTheBus()
 {
+    if (!sessionBus())
+        QSKIP("no session bus: run under dbus-run-session");
     // The fake service answers from its own thread and connection, so the
     // manager's blocking calls are served while the main thread waits.
     QDBusConnection service = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-mm"));

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTextStream>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -340,7 +341,8 @@ void TestUserManager::fileIsOwnerOnly()
 void TestUserManager::crashMidWriteLeavesAWholeFile()
 {
     // A writer process saving the account in a loop is killed at arbitrary
-    // moments; every time, the file must hold one whole account.
+    // moments, each time after it has reported more finished saves; every
+    // time, the file must hold one whole account, and one the writer wrote.
     UserManager seed;
     seed.setLoggedUserInformation(5, QStringLiteral("eve"), QStringLiteral("t"), QStringLiteral("s"));
 
@@ -352,14 +354,26 @@ void TestUserManager::crashMidWriteLeavesAWholeFile()
         writer.setWorkingDirectory(QDir::currentPath());
         writer.start(QCoreApplication::applicationFilePath(), QStringList());
         QVERIFY(writer.waitForStarted());
-        QTest::qWait(30 + 17 * round);
+        QByteArray reported;
+        const int saves = 1 + 5 * round;
+        QVERIFY(QTest::qWaitFor([&] {
+            writer.waitForReadyRead(10);
+            reported += writer.readAllStandardOutput();
+            return reported.count('\n') >= saves;
+        }, 20000));
         writer.kill();
         writer.waitForFinished();
 
         const QStringList lines = accountLines();
         QCOMPARE(lines.size(), 17);
         QCOMPARE(lines.at(3), QStringLiteral("eve"));
-        QVERIFY(UserManager::getInstance()->isLoggedIn());
+        QCOMPARE(lines.at(7), QStringLiteral("eve@example.org"));
+        const auto account = UserManager::getInstance();
+        QVERIFY(account->isLoggedIn());
+        // Every reported save reached the file before the kill.
+        const int lastReported = reported.trimmed().split('\n').last().toInt();
+        QVERIFY2(account->getPhotoCount() >= lastReported,
+                 qPrintable(QStringLiteral("%1 after %2").arg(account->getPhotoCount()).arg(lastReported)));
     }
 }
 
@@ -369,9 +383,12 @@ int main(int argc, char *argv[])
         QCoreApplication app(argc, argv);
         UserManager account;
         const QString longBio(4096, QLatin1Char('b'));
+        QTextStream out(stdout);
         for (int i = 0;; ++i) {
             account.setProfileDetails(i % 2 ? longBio : QString(), QStringLiteral("eve@example.org"));
             account.setPhotoCount(i);
+            out << i << '\n';
+            out.flush();
         }
     }
     QCoreApplication app(argc, argv);

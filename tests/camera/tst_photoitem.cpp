@@ -72,7 +72,8 @@ private slots:
         QCOMPARE(item.thumbnail().size(), QSize(170, 170));
 
         item.setUrl(url);
-        QTest::qWait(50);
+        QCOMPARE(PhotoLoader::getInstance()->pendingCount(), 0);
+        PhotoLoader::getInstance()->settle();
         QCOMPARE(loaded.count(), 1);
     }
 
@@ -88,7 +89,7 @@ private slots:
         item.setUrl(QUrl());
         QCOMPARE(urlChanged.count(), 2);
         QCOMPARE(PhotoLoader::getInstance()->pendingCount(), 0);
-        QTest::qWait(50);
+        PhotoLoader::getInstance()->settle();
         QVERIFY(item.thumbnail().isNull());
     }
 
@@ -102,7 +103,7 @@ private slots:
         item.setUrl(red);
         item.setUrl(blue);
         QTRY_COMPARE(loaded.count(), 1);
-        QTest::qWait(50);
+        PhotoLoader::getInstance()->settle();
         QCOMPARE(loaded.count(), 1);
         QVERIFY(qBlue(item.thumbnail().pixel(85, 85)) > 230);
     }
@@ -120,7 +121,7 @@ private slots:
         PhotoItem survivor;
         survivor.setUrl(photo(QStringLiteral("survivor.jpg"), Qt::red));
         QTRY_COMPARE(loaded.count(), 1);
-        QTest::qWait(300);
+        PhotoLoader::getInstance()->settle();
         QCOMPARE(itemsOf(loaded), QList<PhotoItem *>{&survivor});
     }
 

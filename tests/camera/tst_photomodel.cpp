@@ -164,10 +164,10 @@ private slots:
         QTemporaryDir parent;
         const QString root = parent.filePath(QStringLiteral("Pictures"));
         PhotoModelBuilder builder(root);
-        QTest::qWait(100);
         QCOMPARE(builder.model()->rowCount(), 0);
+        // Written at once, whatever the builder is doing: a folder is listed
+        // again after it is first watched, so the photo is never missed.
         QVERIFY(QDir().mkpath(root));
-        QTest::qWait(400);
         QVERIFY(writePhoto(root + QStringLiteral("/first.jpg")));
         QTRY_COMPARE(pathsOf(*builder.model()), QStringList{root + QStringLiteral("/first.jpg")});
     }

@@ -120,6 +120,10 @@ void TestModelsRobustness::wrongShapes_data()
             << kind << "wrong_truncated.json" << !reportsFailure << 0 << QByteArray() << QVariant();
         QTest::addRow("%s: not an object", name.constData())
             << kind << "wrong_not_object" << !reportsFailure << 0 << QByteArray() << QVariant();
+        // The later value of a repeated key counts (the earlier one is what
+        // Qt's parser leaks; see tests/data/lsan.supp).
+        QTest::addRow("%s: keys repeated", name.constData())
+            << kind << "wrong_repeated_key.json" << true << 0 << QByteArray() << QVariant();
     }
 
     // Strings where numbers are expected read as numbers, or 0 when they are none.
@@ -184,7 +188,7 @@ void TestModelsRobustness::wrongNotifications()
     model.answerFollowRequest(42, true);
     QCOMPARE(model.data(model.index(0, 0), roleId(model, "notificationText")),
              QVariant("sunny_42 is now following you"));
-    QCOMPARE(model.decreaseFollowRequestCount(), -1);
+    QCOMPARE(model.decreaseFollowRequestCount(), 0);
 }
 
 QTEST_MAIN(TestModelsRobustness)

@@ -58,6 +58,8 @@ private slots:
     void switchListIndex();
     void decreaseFollowRequestCount_data();
     void decreaseFollowRequestCount();
+    void followRequestCountFromAnswer_data();
+    void followRequestCountFromAnswer();
     void removeFollowRequestItem();
     void answerFollowRequest_data();
     void answerFollowRequest();
@@ -279,6 +281,32 @@ void TestNotificationsModel::decreaseFollowRequestCount_data()
     QTest::newRow("3 to 2") << 1 << 2 << "2 Pending Friend Requests" << 2;
     QTest::newRow("2 to 1") << 2 << 1 << "1 Pending Friend Requests" << 2;
     QTest::newRow("1 to 0 removes the summary") << 3 << 0 << QString() << 0;
+    QTest::newRow("never below 0") << 5 << 0 << QString() << 0;
+}
+
+// Whatever number the service sends, the count stays within 0 and the
+// largest int, also after a decrease.
+void TestNotificationsModel::followRequestCountFromAnswer_data()
+{
+    QTest::addColumn<QByteArray>("count");
+    QTest::addColumn<int>("afterDecrease");
+    QTest::newRow("smallest int") << QByteArray("-2147483648") << 0;
+    QTest::newRow("negative") << QByteArray("-3") << 0;
+    QTest::newRow("zero") << QByteArray("0") << 0;
+    QTest::newRow("past the largest int") << QByteArray("1e12") << 2147483646;
+    QTest::newRow("largest int") << QByteArray("2147483647") << 2147483646;
+    QTest::newRow("text") << QByteArray("\"4\"") << 3;
+    QTest::newRow("not a number") << QByteArray("\"many\"") << 0;
+    QTest::newRow("missing") << QByteArray() << 0;
+}
+
+void TestNotificationsModel::followRequestCountFromAnswer()
+{
+    QFETCH(QByteArray, count);
+    QFETCH(int, afterDecrease);
+    const QByteArray stats = count.isEmpty() ? QByteArray("{}") : "{\"follow_request_count\":" + count + "}";
+    QVERIFY(m_model->parseJSON("{\"success\":true,\"stats\":" + stats + ",\"data\":[]}"));
+    QCOMPARE(m_model->decreaseFollowRequestCount(), afterDecrease);
 }
 
 void TestNotificationsModel::decreaseFollowRequestCount()

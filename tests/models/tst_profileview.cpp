@@ -157,7 +157,7 @@ void TestProfileView::failedProfileKeepsPhotos()
     attachTester(manager.badgeModel());
     QVERIFY(manager.parseJSON(fixture(QStringLiteral("profile.json"))));
 
-    for (const QString &answer : {"profile_failed.json", "wrong_truncated.json"}) {
+    for (const char *answer : {"profile_failed.json", "wrong_truncated.json"}) {
         QVERIFY(!manager.parseJSON(fixture(answer)));
         QCOMPARE(manager.recentImagesModel()->rowCount(), 3);
         QCOMPARE(manager.badgeModel()->rowCount(), 2);

@@ -5,13 +5,18 @@
 #include "server/photostore.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 /** The catalogue's rules and the SQLite store behind them, without HTTP. */
 class TestApiService : public QObject
@@ -455,6 +460,122 @@ private Q_SLOTS:
         QCOMPARE(m_api->uploadPicture(owner, *fields, QByteArray("not a picture")).status, 415);
         QCOMPARE(m_api->uploadPicture(owner, *FormBody::parse("geo_location_lat=north"), jpeg).status, 400);
         QCOMPARE(m_api->uploadPicture(owner, *FormBody::parse("geo_location_lat=123"), jpeg).status, 400);
+    }
+
+    // A failing statement in the middle of a call keeps none of its writes
+    // and is answered as the server's failure.
+    void storeFailureRollsTheCallBack()
+    {
+        const qint64 owner = user(QStringLiteral("owner"));
+        const qint64 fan = user(QStringLiteral("fan"));
+        const qint64 picture = photo(owner);
+        m_api->setProfilePicture(owner, picture);
+        QCOMPARE(call("love_insert", "&picture_id=" + QByteArray::number(picture), fan).status, 200);
+
+        QVERIFY(m_db->exec("ALTER TABLE notifications RENAME TO notifications_away"));
+        const ApiResult failed = call("picture_delete", "&picture_id=" + QByteArray::number(picture), owner);
+        QVERIFY(m_db->exec("ALTER TABLE notifications_away RENAME TO notifications"));
+        QCOMPARE(failed.status, 500);
+        QCOMPARE(failed.body.value(QStringLiteral("error_code")).toInt(), int(ApiService::ServerError));
+
+        // The profile picture was cleared before the failure: that is undone too.
+        const ApiResult profile = call("user_select", "&username=owner", owner);
+        QCOMPARE(profile.body.value(QStringLiteral("profile_picture_info")).toObject()
+                     .value(QStringLiteral("picture_id")).toVariant().toLongLong(), picture);
+        const QString code = profile.body.value(QStringLiteral("profile_picture_code")).toString();
+        QVERIFY(!m_api->pictureFile(code, QStringLiteral("thumb"), QString()).isEmpty());
+
+        QCOMPARE(call("picture_delete", "&picture_id=" + QByteArray::number(picture), owner).status, 200);
+        QVERIFY(m_api->pictureFile(code, QStringLiteral("thumb"), QString()).isEmpty());
+    }
+
+    void photoStoreFailures()
+    {
+        const QImage picture = DemoSeeder::drawnPicture(1, 400);
+        // A size that cannot be written: the sizes before it go as well.
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("photos/Blocked1/medium.jpg"))));
+        QCOMPARE(m_photos->store(QStringLiteral("Blocked1"), picture), PhotoStore::WriteFailed);
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("photos/Blocked1"))));
+        QCOMPARE(m_photos->store(QStringLiteral("Fine1"), picture), PhotoStore::Stored);
+        QCOMPARE(m_photos->store(QStringLiteral("Junk1"), QByteArray("no picture")), PhotoStore::NotAPicture);
+
+        // A disk failure is the server's (500), not a bad picture (415).
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG");
+        QVERIFY(QDir(m_dir.filePath(QStringLiteral("photos"))).removeRecursively());
+        QFile blocker(m_dir.filePath(QStringLiteral("photos")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const ApiResult result = m_api->uploadPicture(user(QStringLiteral("owner")), FormBody(), jpeg);
+        QVERIFY(blocker.remove());
+        QCOMPARE(result.status, 500);
+        QCOMPARE(result.body.value(QStringLiteral("error_code")).toInt(), int(ApiService::ServerError));
+    }
+
+    // The picture is decoded, resized and written while another request
+    // holds the database; only its rows wait for it.
+    void uploadWorksOutsideTheDatabaseLock()
+    {
+        const qint64 owner = user(QStringLiteral("owner"));
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        DemoSeeder::drawnPicture(2, 600).save(&buffer, "JPEG");
+        const QDir photos(m_dir.filePath(QStringLiteral("photos")));
+        const QStringList before = photos.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const auto newPhotoWritten = [&] {
+            for (const QString &folder : photos.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                if (!before.contains(folder)
+                    && QDir(photos.filePath(folder)).entryList({QStringLiteral("*.jpg")}, QDir::Files).size()
+                           == PhotoStore::sizeNames().size())
+                    return true;
+            }
+            return false;
+        };
+        std::atomic<bool> done{false};
+        ApiResult result;
+        std::unique_lock<std::recursive_mutex> held(m_db->mutex());
+        std::thread uploader([&] {
+            result = m_api->uploadPicture(owner, FormBody(), jpeg);
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(newPhotoWritten(), 20000);
+        QVERIFY(!done);
+        held.unlock();
+        uploader.join();
+        QCOMPARE(result.status, 200);
+    }
+
+    // Search texts are bound, never spliced into the SQL: quotes,
+    // backslashes and LIKE's own characters match only themselves.
+    void searchTexts_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("quote") << QByteArray("%27") << QStringList{QStringLiteral("o'brien")};
+        QTest::newRow("backslash") << QByteArray("%5C") << QStringList{QStringLiteral("back\\slash")};
+        QTest::newRow("percent") << QByteArray("%25") << QStringList{QStringLiteral("per%cent")};
+        QTest::newRow("underscore") << QByteArray("_") << QStringList{QStringLiteral("under_score")};
+        QTest::newRow("injection") << QByteArray("x%27%20OR%201%3D1%20--") << QStringList();
+        QTest::newRow("quote and semicolon") << QByteArray("%27%3B%20DROP%20TABLE%20users%3B%20--") << QStringList();
+    }
+
+    void searchTexts()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, found);
+        for (const char *name : {"o'brien", "back\\slash", "per%cent", "under_score", "plainname"})
+            QVERIFY(user(QLatin1String(name)));
+        const qint64 viewer = user(QStringLiteral("viewer"));
+        const ApiResult result = call("user_search", "&count=20&username=" + text, viewer);
+        QCOMPARE(result.status, 200);
+        QStringList names;
+        for (const QJsonValue &row : result.body.value(QStringLiteral("data")).toArray())
+            names << row.toObject().value(QStringLiteral("username")).toString();
+        QCOMPARE(names, found);
+        QVERIFY(call("user_search", "&count=20&username=plain", viewer).body.value(QStringLiteral("data")).toArray().size() == 1);
     }
 
     void userUpdateForms()

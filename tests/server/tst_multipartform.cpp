@@ -16,6 +16,13 @@ private Q_SLOTS:
         QTest::newRow("upper case") << QByteArray("Multipart/Form-Data; BOUNDARY=xyz") << QByteArray("xyz");
         QTest::newRow("no boundary") << QByteArray("multipart/form-data") << QByteArray();
         QTest::newRow("not multipart") << QByteArray("text/plain; boundary=x") << QByteArray();
+        QTest::newRow("quoted with a semicolon") << QByteArray("multipart/form-data; boundary=\"a;b\"") << QByteArray("a;b");
+        QTest::newRow("escaped quote") << QByteArray("multipart/form-data; boundary=\"a\\\"b\"") << QByteArray("a\"b");
+        QTest::newRow("inside another parameter")
+            << QByteArray("multipart/form-data; charset=\"x; boundary=evil\"; boundary=good") << QByteArray("good");
+        QTest::newRow("only inside another parameter")
+            << QByteArray("multipart/form-data; charset=\"x; boundary=evil\"") << QByteArray();
+        QTest::newRow("unclosed quote") << QByteArray("multipart/form-data; boundary=\"abc") << QByteArray();
         QTest::newRow("too long") << QByteArray("multipart/form-data; boundary=" + QByteArray(71, 'x')) << QByteArray();
     }
 
@@ -59,6 +66,52 @@ private Q_SLOTS:
         QCOMPARE(form.has_value(), valid);
         if (valid)
             QCOMPARE(int(form->parts().size()), parts);
+    }
+
+    // Parameters are tokens or quoted strings: what a quoted value holds
+    // never reads as another parameter.
+    void dispositionParameters_data()
+    {
+        QTest::addColumn<QByteArray>("disposition");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("filename");
+        QTest::newRow("app") << QByteArray("form-data; name=\"picture_file\"; filename=\"save.jpg\"") << true
+                             << QByteArray("picture_file") << QByteArray("save.jpg");
+        QTest::newRow("name inside the file name") << QByteArray("form-data; name=\"a\"; filename=\"b; name=x\"")
+                                                   << true << QByteArray("a") << QByteArray("b; name=x");
+        QTest::newRow("name inside the file name, file name first")
+            << QByteArray("form-data; filename=\"b; name=x\"; name=\"a\"") << true << QByteArray("a")
+            << QByteArray("b; name=x");
+        QTest::newRow("file name inside the name") << QByteArray("form-data; name=\"a; filename=evil.sh\"") << true
+                                                   << QByteArray("a; filename=evil.sh") << QByteArray();
+        QTest::newRow("escaped quote") << QByteArray("form-data; name=\"say \\\"hi\\\"\"") << true
+                                       << QByteArray("say \"hi\"") << QByteArray();
+        QTest::newRow("escaped backslash") << QByteArray("form-data; name=\"a\\\\\"") << true << QByteArray("a\\")
+                                           << QByteArray();
+        QTest::newRow("token") << QByteArray("form-data; name=plain ; filename=x.jpg") << true << QByteArray("plain")
+                               << QByteArray("x.jpg");
+        QTest::newRow("upper-case key") << QByteArray("form-data; NAME=\"a\"") << true << QByteArray("a") << QByteArray();
+        QTest::newRow("unclosed quote") << QByteArray("form-data; name=\"a") << false << QByteArray() << QByteArray();
+        QTest::newRow("text after the quotes") << QByteArray("form-data; name=\"a\"b") << false << QByteArray()
+                                               << QByteArray();
+        QTest::newRow("prefixed key") << QByteArray("form-data; xname=\"a\"") << false << QByteArray() << QByteArray();
+    }
+
+    void dispositionParameters()
+    {
+        QFETCH(QByteArray, disposition);
+        QFETCH(bool, valid);
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, filename);
+        const std::string body = "--AaB03x\r\nContent-Disposition: " + disposition.toStdString() + "\r\n\r\nv\r\n--AaB03x--";
+        const auto form = MultipartForm::parse(body, "AaB03x");
+        QCOMPARE(form.has_value(), valid);
+        if (!valid)
+            return;
+        QCOMPARE(int(form->parts().size()), 1);
+        QCOMPARE(QByteArray::fromStdString(form->parts().front().name), name);
+        QCOMPARE(QByteArray::fromStdString(form->parts().front().filename), filename);
     }
 
     void partContentKeepsBinary()

@@ -10,13 +10,23 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMutex>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrlQuery>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sqlite3.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <zlib.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -263,6 +273,8 @@ private Q_SLOTS:
         QTest::newRow("multipart without file") << "nofile" << 400 << QStringLiteral("picture_file is missing or empty");
         QTest::newRow("broken multipart") << "multipart" << 400 << QStringLiteral("The multipart body is malformed");
         QTest::newRow("upload as a form") << "uploadform" << 400 << QStringLiteral("picture_insert takes multipart/form-data");
+        QTest::newRow("upload as a form, multipart type in another header")
+            << "typeheader" << 400 << QStringLiteral("picture_insert takes multipart/form-data");
         QTest::newRow("wrong type of value") << "value" << 400 << QStringLiteral("count must be a whole number");
     }
 
@@ -290,6 +302,9 @@ private Q_SLOTS:
             request.body = "--AaB03x\r\nnot a header at all";
         } else if (what == QLatin1String("uploadform")) {
             request = client.serviceRequest(QStringLiteral("/v1/picture_insert"), QStringLiteral("&name=x"));
+        } else if (what == QLatin1String("typeheader")) {
+            request = client.serviceRequest(QStringLiteral("/v1/picture_insert"), QStringLiteral("&name=x"));
+            request.headers.emplace_back("X-Taviro-Multipart-Type", "multipart/form-data; boundary=AaB03x");
         } else if (what == QLatin1String("value")) {
             request = client.serviceRequest(QStringLiteral("/v1/follower_list"), QStringLiteral("&username=clumsy&count=many"));
         }
@@ -300,6 +315,123 @@ private Q_SLOTS:
 
         // The service is still there.
         QCOMPARE(client.call(QStringLiteral("/v1/user_select"), QStringLiteral("&username=clumsy")).status, 200);
+    }
+
+    // Body-signed forms are limited like every other body: 16 MiB, and the
+    // refusal says so.
+    void bodySignedFormPastEightKiB()
+    {
+        SignedClient client = secure();
+        const QString pad = QStringLiteral("&pad=") + QString(20000, QLatin1Char('p'));
+        const SignedClient::Reply reply = client.send(client.bodySignedRequest(
+            QStringLiteral("/forgot_password.json"), QStringLiteral("&confirm=1&email=a%40b.org") + pad));
+        QCOMPARE(reply.status, 200);
+        QVERIFY(reply.json.value(QStringLiteral("success")).toBool());
+    }
+
+    // The nonce store failing is the server's failure, not a replay.
+    void nonceStoreFailureIsAServerError()
+    {
+        const SignedClient client = signedIn(QStringLiteral("noncer"));
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(m_dir.filePath(QStringLiteral("taviro.db"))).constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "ALTER TABLE nonces RENAME TO nonces_away", nullptr, nullptr, nullptr), SQLITE_OK);
+        const SignedClient::Reply reply = client.call(QStringLiteral("/v1/user_select"), QStringLiteral("&username=noncer"));
+        QCOMPARE(sqlite3_exec(db, "ALTER TABLE nonces_away RENAME TO nonces", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        QCOMPARE(reply.status, 500);
+        QCOMPARE(reply.json.value(QStringLiteral("error_code")).toInt(), 11);
+        QCOMPARE(reply.json.value(QStringLiteral("reason")).toString(), QStringLiteral("The server could not record the nonce"));
+        QCOMPARE(client.call(QStringLiteral("/v1/user_select"), QStringLiteral("&username=noncer")).status, 200);
+    }
+
+    // A path holding a line break cannot forge a log line.
+    void requestLogEscapesControlCharacters()
+    {
+        static QMutex mutex;
+        static QStringList logged;
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+            QMutexLocker lock(&mutex);
+            logged << text;
+        });
+        plain().get("/forged%0d%0aINFO%20admin%20signed%20in%5c");
+        const auto find = [] {
+            QMutexLocker lock(&mutex);
+            for (const QString &line : qAsConst(logged)) {
+                if (line.contains(QLatin1String("forged")))
+                    return line;
+            }
+            return QString();
+        };
+        const bool seen = QTest::qWaitFor([&] { return !find().isEmpty(); }, 5000);
+        qInstallMessageHandler(previous);
+        QVERIFY(seen);
+        const QString line = find();
+        QVERIFY2(!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')), qPrintable(line));
+        QVERIFY2(line.contains(QLatin1String("/forged\\x0d\\x0aINFO admin signed in\\x5c")), qPrintable(line));
+    }
+
+    // Connections that trickle a header line now and then hold a worker
+    // each; a handful of them leaves the service answering everybody else.
+    void slowClientsDoNotDenyService()
+    {
+        std::atomic<bool> stop{false};
+        std::vector<int> sockets;
+        for (int i = 0; i < 16; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_port = htons(quint16(m_service->httpPort()));
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            QCOMPARE(::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
+            const char start[] = "POST /v1/user_select HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+            QVERIFY(::send(fd, start, sizeof(start) - 1, MSG_NOSIGNAL) > 0);
+            sockets.push_back(fd);
+        }
+        // The slow clients' own pace: one header line each per second.
+        std::thread trickle([&] {
+            while (!stop) {
+                for (int fd : sockets)
+                    ::send(fd, "X-Slow: 1\r\n", 11, MSG_NOSIGNAL);
+                for (int i = 0; i < 10 && !stop; ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+        });
+        const SignedClient client = signedIn(QStringLiteral("patient"));
+        const SignedClient::Reply reply = client.call(QStringLiteral("/v1/user_select"), QStringLiteral("&username=patient"));
+        stop = true;
+        trickle.join();
+        for (int fd : sockets)
+            ::close(fd);
+        QCOMPARE(reply.status, 200);
+    }
+
+    // stop() right after start() returns, whether or not the listeners run yet.
+    void stopRightAfterStart()
+    {
+        QTemporaryDir dir;
+        std::atomic<bool> finished{false};
+        std::thread watchdog([&] {
+            for (int i = 0; i < 600 && !finished; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (!finished)
+                qFatal("TaviroService::stop() did not return");
+        });
+        for (int round = 0; round < 10; ++round) {
+            ServiceOptions options;
+            options.dataFolder = dir.filePath(QString::number(round));
+            options.certFolder = QFileInfo(m_caFile).absolutePath();
+            options.httpPort = 0;
+            options.httpsPort = 0;
+            TaviroService service(options);
+            QString error;
+            QVERIFY2(service.open(&error), qPrintable(error));
+            service.start();
+            service.stop();
+            service.stop();
+        }
+        finished = true;
+        watchdog.join();
     }
 
     void uploadThenFetchEverySize()

@@ -102,8 +102,12 @@ private slots:
     void shareParts();
     void textValues_data();
     void textValues();
+    void boundary_data();
+    void boundary();
     void unreadablePicture();
+    void unreadablePictureFailsLocally();
     void uploadRequest();
+    void uploadSignatureKnownAnswer();
 
 private:
     TavoImageInfo baseInfo() const;
@@ -289,12 +293,89 @@ void TestPictureUploadRequest::textValues()
                                                 + QString::fromLatin1(longitudePart) + QLatin1Char('&')));
 }
 
+// A text holding the boundary would end its part early: another boundary
+// is chosen, and only then.
+void TestPictureUploadRequest::boundary_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QByteArray>("boundary");
+    QTest::newRow("plain texts") << QStringLiteral("Sunset") << QStringLiteral("at the pier") << QByteArray("AaB03x");
+    QTest::newRow("title holds the boundary line")
+        << QStringLiteral("a\r\n--AaB03x--") << QStringLiteral("at the pier") << QByteArray("AaB03x1");
+    QTest::newRow("caption holds the boundary") << QStringLiteral("Sunset") << QStringLiteral("xAaB03xy")
+                                                << QByteArray("AaB03x1");
+    QTest::newRow("both hold a candidate") << QStringLiteral("AaB03x") << QStringLiteral("AaB03x1 too")
+                                           << QByteArray("AaB03x2");
+    QTest::newRow("other case is no match") << QStringLiteral("aab03x") << QString() << QByteArray("AaB03x");
+}
+
+void TestPictureUploadRequest::boundary()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    QFETCH(QByteArray, boundary);
+    TavoImageInfo info = baseInfo();
+    info.imageName = name;
+    info.imageDescription = description;
+    const PictureUploadRequest request(info);
+    QCOMPARE(request.boundary(), boundary);
+    QCOMPARE(request.contentType(), "multipart/form-data; boundary=" + boundary);
+    const QByteArray body = request.body();
+    QVERIFY(body.startsWith("--" + boundary + "\r\n"));
+    QVERIFY(body.endsWith("\r\n--" + boundary + "--"));
+    // 17 text parts and the picture, whose own bytes hold "--AaB03x ".
+    QCOMPARE(body.count("\r\n--" + boundary + "\r\n"), 17);
+    QVERIFY(body.contains("name=\"name\"\r\n\r\n" + name.toUtf8() + "\r\n--" + boundary + "\r\n"));
+}
+
 void TestPictureUploadRequest::unreadablePicture()
 {
     TavoImageInfo info = baseInfo();
     info.imagePath = m_home.filePath(QStringLiteral("gone.jpg"));
-    const QByteArray body = PictureUploadRequest(info).body();
-    QVERIFY(body.endsWith("filename=\"save.jpg\"\r\nContent-Type: image/jpeg\r\n\r\n\r\n--AaB03x--"));
+    const PictureUploadRequest request(info);
+    QVERIFY(!request.isValid());
+    QVERIFY2(request.errorString().startsWith(QStringLiteral("The photo ") + info.imagePath + QStringLiteral(" cannot be read")),
+             qPrintable(request.errorString()));
+    QVERIFY(request.body().isEmpty());
+    QVERIFY(PictureUploadRequest(baseInfo()).isValid());
+}
+
+void TestPictureUploadRequest::unreadablePictureFailsLocally()
+{
+    TAVIROServiceController controller;
+    auto *engine = controller.findChild<TAVIROServiceEngine *>();
+    ProxyCaptureServer server;
+    QVERIFY(server.start(engine->findChild<QNetworkAccessManager *>()));
+    QSignalSpy errored(engine, &TAVIROServiceEngine::dataErrored);
+    QSignalSpy received(engine, &TAVIROServiceEngine::dataReceived);
+
+    TavoImageInfo info = baseInfo();
+    info.imagePath = m_home.filePath(QStringLiteral("gone.jpg"));
+    const int transactionId = controller.uploadTavoImage(info);
+    QVERIFY(transactionId > 0);
+    QCOMPARE(errored.size(), 0); // reported from the event loop, after the number is known
+    QVERIFY(errored.wait());
+    const auto item = errored.first().at(0).value<TAVIROServiceDownloadingQueueItem>();
+    QCOMPARE(item.transactionId, transactionId);
+    QCOMPARE(item.requestType, 11);
+    QCOMPARE(errored.first().at(1).toInt(), 0);
+    QVERIFY(errored.first().at(2).toString().contains(QStringLiteral("cannot be read")));
+
+    // Nothing went out: the next (readable) upload is the first request the service sees.
+    QVERIFY(QDir().mkpath(QStringLiteral(".TAVIRO")));
+    UserManager().setLoggedUserInformation(5, QStringLiteral("bo"), QStringLiteral("tok"), QStringLiteral("sec"));
+    controller.uploadTavoImage(baseInfo());
+    QVERIFY(received.wait());
+    QCOMPARE(server.requests().size(), 1);
+    QCOMPARE(errored.size(), 1);
+
+    // A cancelled local failure is never reported.
+    const int cancelled = controller.uploadTavoImage(info);
+    engine->cancelTransactionByTransactionID(cancelled);
+    controller.uploadTavoImage(baseInfo());
+    QVERIFY(received.wait());
+    QCOMPARE(errored.size(), 1);
 }
 
 void TestPictureUploadRequest::uploadRequest()
@@ -343,6 +424,22 @@ void TestPictureUploadRequest::uploadRequest()
                                              attributes.value(QStringLiteral("oauth_timestamp")).toUInt(),
                                              QStringLiteral("tok"), QStringLiteral("sec"),
                                              expected.signedParameters()));
+}
+
+// The signature an upload carries for its signed parameters (Weibo shared),
+// with fixed keys, nonce and time: worked out once outside OAuthEncrypt (by
+// the signing rules; for these texts the same as RFC 5849), written out here.
+void TestPictureUploadRequest::uploadSignatureKnownAnswer()
+{
+    const QString signedParameters = QStringLiteral(
+        "name=Sunset&description=at%20the%20pier&geo_location_lat=13.75&geo_location_long=100.5&effect_filter_type=3"
+        "&image_source=1&timestamp=1355097600&v=1.0&appv=2.5.1&pf=meego&cellid=E0&lac=E0&mnc=_&mcc=_&model=N9"
+        "&manufacturer=Nokia&access_level=2&share_on_weibo=true");
+    QCOMPARE(OAuthEncrypt::generateSignature(QStringLiteral("POST"), QStringLiteral("http://127.0.0.1:8480/v1/picture_insert"),
+                                             QStringLiteral("tvr2x51-8808-meego"), QStringLiteral("ts7e1-40213-c9d0f2-2012"),
+                                             QStringLiteral("K2Zy8QhA3x"), 1355097600, QStringLiteral("tok"),
+                                             QStringLiteral("sec"), signedParameters),
+             QStringLiteral("lnaRo7e%2BYAI0qs93vPeinVpvars%3D"));
 }
 
 QTEST_GUILESS_MAIN(TestPictureUploadRequest)

@@ -40,7 +40,7 @@ static int isFakeFd(int fd)
             va_end(ap);                                                      \
         }                                                                    \
         /* Nobody writes the FIFO: opening it must not wait for a writer. */ \
-        if (path && strcmp(path, fake) == 0)                                 \
+        if (strcmp(path, fake) == 0)                                         \
             flags |= O_NONBLOCK;                                             \
         return real(path, flags, mode);                                      \
     }
