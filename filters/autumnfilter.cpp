@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-int AutumnFilter::applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect, QRect, bool preview, QVariant)
+int AutumnFilter::applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect, QRect, bool, QVariant)
 {
     std::memcpy(destination, source, size_t(pixelCount) * 4);
     const QImage cube = fixedPicture(QStringLiteral("qml/ui/filterRes/Autumn/autumn_clut.jpg"), 512);
