@@ -15,6 +15,7 @@ if(TAVIRO_TSAN)
         target_compile_options(${target} PRIVATE -fsanitize=thread)
         target_link_options(${target} PRIVATE -fsanitize=thread)
     endforeach()
+    target_link_options(taviro_core INTERFACE -fsanitize=thread)
     set_tests_properties(tst_imagecachethreads PROPERTIES
         LABELS "cache;tsan"
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;TSAN_OPTIONS=suppressions=${TAVIRO_TEST_DATA}/filters/tsan.supp history_size=7")
