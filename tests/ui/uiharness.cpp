@@ -91,7 +91,7 @@ bool UiHarness::startService(QString *error)
         const bool secure = url.scheme() == QLatin1String("https");
         ports.insert(url.port(secure ? 443 : 80), secure ? m_service->httpsPort() : m_service->httpPort());
     }
-    m_proxy = new ForwardingProxy(ports);
+    m_proxy = std::make_unique<ForwardingProxy>(ports);
     if (!m_proxy->start(&m_proxySetup)) {
         *error = QStringLiteral("the proxy could not listen");
         return false;

@@ -58,7 +58,7 @@ private:
     QString m_previousDir;
     std::unique_ptr<TaviroService> m_service;
     QNetworkAccessManager m_proxySetup;
-    ForwardingProxy *m_proxy = nullptr;
+    std::unique_ptr<ForwardingProxy> m_proxy;
     std::unique_ptr<NetworkAccessManagerFactory> m_managerFactory;
     std::unique_ptr<AppShell> m_shell;
 };
