@@ -80,6 +80,8 @@ TAVIROCamera::TAVIROCamera(QQuickItem *parent)
     connect(m_imageCapture, &QCameraImageCapture::imageSaved, this, &TAVIROCamera::_q_imageSaved);
     connect(m_imageCapture, qOverload<int, QCameraImageCapture::Error, const QString &>(&QCameraImageCapture::error),
             this, &TAVIROCamera::_q_captureFailed);
+    connect(m_imageCapture, &QCameraImageCapture::readyForCaptureChanged, this,
+            &TAVIROCamera::readyForCaptureChanged);
 
     attachViewfinder();
 
@@ -165,6 +167,11 @@ int TAVIROCamera::focusMode() const
 bool TAVIROCamera::isAvailable() const
 {
     return m_available;
+}
+
+bool TAVIROCamera::isReadyForCapture() const
+{
+    return m_imageCapture && m_imageCapture->isReadyForCapture();
 }
 
 // A camera error makes the camera unavailable until it starts again; the

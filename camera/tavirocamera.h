@@ -34,6 +34,9 @@ class TAVIROCamera : public QQuickPaintedItem, public VideoIF
     Q_PROPERTY(int flashMode READ flashMode WRITE setFlashMode NOTIFY flashModeChanged)
     Q_PROPERTY(int focusMode READ focusMode WRITE setFocusMode NOTIFY focusModeChanged)
     Q_PROPERTY(bool available READ isAvailable NOTIFY availableChanged)
+    // Whether captureImage() would take a photo now: a started camera is
+    // available before its pipeline can capture.
+    Q_PROPERTY(bool readyForCapture READ isReadyForCapture NOTIFY readyForCaptureChanged)
 
 public:
     enum State {
@@ -88,6 +91,7 @@ public:
     int flashMode() const;
     int focusMode() const;
     bool isAvailable() const;
+    bool isReadyForCapture() const;
 
     Q_INVOKABLE void captureImage();
 
@@ -115,6 +119,7 @@ signals:
     void flashModeChanged(int);
     void focusModeChanged(int);
     void availableChanged();
+    void readyForCaptureChanged();
 
 protected:
     void componentComplete() override;

@@ -26,6 +26,14 @@ public:
         });
     }
 
+    // The sockets are members: destroying them signals disconnected(), which
+    // must not reach a tunnel that is half destroyed.
+    ~ProxyTunnel() override
+    {
+        m_client.disconnect(this);
+        m_upstream.disconnect(this);
+    }
+
 private:
     void clientData()
     {

@@ -216,7 +216,7 @@ Page {
             anchors.centerIn: parent
             width: Theme.dp(76)
             height: width
-            enabled: camera.available && !page.capturing
+            enabled: camera.available && camera.readyForCapture && !page.capturing
             Accessible.name: qsTr("Take the photo")
             onClicked: page.capture()
             background: Rectangle {
