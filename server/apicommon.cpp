@@ -1,6 +1,7 @@
 #include "server/apicommon.h"
 
 #include "server/paramreader.h"
+#include "server/statement.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -47,6 +48,16 @@ bool validEmail(const QString &email)
 {
     static const QRegularExpression pattern(QStringLiteral("^[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"));
     return pattern.match(email).hasMatch();
+}
+
+bool readPage(Statement &st, int count, const std::function<void(Statement &)> &row)
+{
+    for (int taken = 0; st.next(); ++taken) {
+        if (taken == count)
+            return true;
+        row(st);
+    }
+    return false;
 }
 
 } // namespace apicommon

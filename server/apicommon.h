@@ -6,9 +6,11 @@
 #include <QJsonValue>
 #include <QString>
 
+#include <functional>
 #include <limits>
 
 class ParamReader;
+class Statement;
 
 // Pieces that the service's call families (the api*.cpp files) share.
 namespace apicommon {
@@ -40,5 +42,10 @@ ApiResult success(QJsonObject body = {});
 ApiResult refusal(ApiService::ErrorCode code, const QString &reason);
 ApiResult badParameter(const ParamReader &in);
 bool validEmail(const QString &email);
+
+// Steps through a list query asked for `count` + 1 rows ("LIMIT count + 1"),
+// handing the first `count` to `row`; answers whether the extra row came,
+// the list's "has_more".
+bool readPage(Statement &st, int count, const std::function<void(Statement &)> &row);
 
 } // namespace apicommon

@@ -198,12 +198,7 @@ ApiResult ApiService::followRequests(ParamReader &in, qint64 viewer)
     Statement st(m_db, query.sql().constData());
     st.bind(viewer);
     query.bindValues(st);
-    bool hasMore = false;
-    while (st.next()) {
-        if (rows.size() == count) {
-            hasMore = true;
-            break;
-        }
+    const bool hasMore = readPage(st, count, [&](Statement &st) {
         rows.append(QJsonObject{{QStringLiteral("follow_request_id"), st.integer(0)},
                                 {QStringLiteral("user_id"), st.integer(1)},
                                 {QStringLiteral("username"), st.text(2)},
@@ -211,7 +206,7 @@ ApiResult ApiService::followRequests(ParamReader &in, qint64 viewer)
                                 {QStringLiteral("follow"), st.integer(4) != 0},
                                 {QStringLiteral("protected"), st.integer(5) != 0 ? 1 : 0},
                                 {QStringLiteral("create_time"), formatTime(st.integer(6))}});
-    }
+    });
     return success({{QStringLiteral("data"), rows}, {QStringLiteral("has_more"), hasMore}});
 }
 

@@ -83,15 +83,10 @@ ApiResult ApiService::commentSelect(ParamReader &in, qint64 viewer)
     const qint64 offset = (sinceId > 0 || beforeId > 0) ? 0 : (page - 1) * count;
     query.add(QStringLiteral(" ORDER BY c.id DESC LIMIT ?"), qint64(count) + 1).add(QStringLiteral(" OFFSET ?"), offset);
     QJsonArray rows;
-    bool hasMore = false;
     Statement st(m_db, query.sql().constData());
     st.bind(photoId);
     query.bindValues(st);
-    while (st.next()) {
-        if (rows.size() == count) {
-            hasMore = true;
-            break;
-        }
+    const bool hasMore = readPage(st, count, [&](Statement &st) {
         rows.append(QJsonObject{{QStringLiteral("comment_id"), st.integer(0)},
                                 {QStringLiteral("user_id"), st.integer(1)},
                                 {QStringLiteral("comment_user_id"), st.integer(1)},
@@ -101,7 +96,7 @@ ApiResult ApiService::commentSelect(ParamReader &in, qint64 viewer)
                                 {QStringLiteral("text"), st.text(5)},
                                 {QStringLiteral("comment_source"), st.text(6)},
                                 {QStringLiteral("in_reply_to_id"), st.integer(7)}});
-    }
+    });
     return success({{QStringLiteral("data"), rows},
                     {QStringLiteral("stats"), photoStats(viewer, photoId)},
                     {QStringLiteral("has_more"), hasMore}});
