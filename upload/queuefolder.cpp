@@ -195,7 +195,13 @@ bool QueueFolder::read(const QString &code, TavoImageInfo *entry)
     info.geoLocationLat = lines.at(3).toFloat();
     info.geoLocationLong = lines.at(4).toFloat();
     info.effectFilterType = lines.at(5).toInt();
-    info.createdTime = QDateTime::fromSecsSinceEpoch(lines.at(6).toLongLong());
+    // A time that is no date (a hand edit, a torn write) would not survive
+    // being written again: the folder's code, the second it was queued, stands in.
+    bool timeRead = false;
+    const qint64 created = lines.at(6).toLongLong(&timeRead);
+    info.createdTime = QDateTime::fromSecsSinceEpoch(created);
+    if (!timeRead || created < 0 || info.createdTime.toSecsSinceEpoch() != created)
+        info.createdTime = QDateTime::fromSecsSinceEpoch(code.toLongLong());
     info.shareToTwitter = lines.at(7).toInt() != 0;
     info.shareToFacebook = lines.at(8).toInt() != 0;
     info.imageSource = lines.at(9).toInt();

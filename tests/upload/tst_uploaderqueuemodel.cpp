@@ -3,6 +3,7 @@
 #include "captureserver.h"
 #include "service/taviroservicecontroller.h"
 #include "service/taviroserviceengine.h"
+#include "upload/queuefolder.h"
 #include "upload/uploaderqueuemodel.h"
 
 #include <QAbstractItemModelTester>
@@ -124,6 +125,8 @@ private slots:
 
     void detailsFileHoldsTheDesignedLines_data();
     void detailsFileHoldsTheDesignedLines();
+    void queuedTimeThatIsNoDate_data();
+    void queuedTimeThatIsNoDate();
     void photosQueuedInOneSecondGetFoldersOfTheirOwn();
     void unreadablePhotoIsNotQueued();
     void loadQueuesOldestFirstAndLeavesIncompleteFoldersAlone();
@@ -184,6 +187,38 @@ void TestUploaderQueueModel::detailsFileHoldsTheDesignedLines()
     QVERIFY(qAbs(thumb.height() - 97) <= 1);
     QCOMPARE(mini.width(), 36);
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 4);
+}
+
+void TestUploaderQueueModel::queuedTimeThatIsNoDate_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<qint64>("seconds");
+    QTest::newRow("a date") << QByteArray("1354000050") << qint64(1354000050);
+    QTest::newRow("past the last date") << QByteArray("13588888888840000") << qint64(1354000200);
+    QTest::newRow("before 1970") << QByteArray("-5") << qint64(1354000200);
+    QTest::newRow("no number") << QByteArray("yesterday") << qint64(1354000200);
+    QTest::newRow("empty") << QByteArray() << qint64(1354000200);
+}
+
+// The time falls back to the folder's code, and what the queue writes for
+// the entry reads back the same.
+void TestUploaderQueueModel::queuedTimeThatIsNoDate()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(qint64, seconds);
+    const QString code = QStringLiteral("1354000200");
+    oldFolder(code, 60, "older");
+    const QString details = QStringLiteral(".TAVIRO/queues/1354000200/details.txt");
+    writeFile(details, "/etc/passwd\nolder\ncaption\n13.75\n100.5\n3\n" + line + "\n0\n0\n1\n0\n0\n0\n0\n0\n0\n0\n2\n");
+
+    TavoImageInfo first;
+    QVERIFY(QueueFolder::read(code, &first));
+    QCOMPARE(first.createdTime.toSecsSinceEpoch(), seconds);
+    const QByteArray written = QueueFolder::detailsText(first);
+    writeFile(details, written);
+    TavoImageInfo second;
+    QVERIFY(QueueFolder::read(code, &second));
+    QCOMPARE(QueueFolder::detailsText(second), written);
 }
 
 void TestUploaderQueueModel::photosQueuedInOneSecondGetFoldersOfTheirOwn()
