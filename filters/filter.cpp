@@ -59,6 +59,17 @@ const FilterCommon *Filter::common() const
 
 void Filter::autoLevels(uchar *pixels, int count, bool reuse, float gamma, float shadowGamma)
 {
+    const ByteTable levels = levelsTable(pixels, count, reuse, gamma, shadowGamma);
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        p[0] = levels[p[0]];
+        p[1] = levels[p[1]];
+        p[2] = levels[p[2]];
+    }
+}
+
+ByteTable Filter::levelsTable(const uchar *pixels, int count, bool reuse, float gamma, float shadowGamma)
+{
     const quint16 cached = m_cachedPoints.load();
     int black = cached & 0xff;
     int white = cached >> 8;
@@ -77,12 +88,15 @@ void Filter::autoLevels(uchar *pixels, int count, bool reuse, float gamma, float
                 first = v;
             last = v;
         }
-        if (first < 0)
-            return;
         black = first > 0 ? first - 1 : 0;
         white = last < 255 ? last + 1 : 255;
-        if (white <= black)
-            return;
+        // Nothing to measure, or a one-level image: the pixels stay.
+        if (first < 0 || white <= black) {
+            ByteTable identity;
+            for (int i = 0; i < 256; ++i)
+                identity[size_t(i)] = quint8(i);
+            return identity;
+        }
         m_cachedPoints.store(quint16(black | (white << 8)));
     }
 
@@ -103,12 +117,7 @@ void Filter::autoLevels(uchar *pixels, int count, bool reuse, float gamma, float
         for (int i = 0; i < 256; ++i)
             levels[size_t(i)] = shadow[levels[size_t(i)]];
     }
-    for (int i = 0; i < count; ++i) {
-        uchar *p = pixels + size_t(i) * 4;
-        p[0] = levels[p[0]];
-        p[1] = levels[p[1]];
-        p[2] = levels[p[2]];
-    }
+    return levels;
 }
 
 int Filter::sideOf(int pixelCount)

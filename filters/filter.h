@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filters/primitives.h"
+
 #include <QImage>
 #include <QObject>
 #include <QRect>
@@ -49,6 +51,10 @@ public:
     // gamma and, when shadowGamma is not 1, a shadow curve. With reuse the last
     // measured points are applied; a filter that never measured measures now.
     void autoLevels(uchar *pixels, int count, bool reuse, float gamma, float shadowGamma);
+    // The table autoLevels applies to each colour byte (measuring as it does),
+    // for filters that fold it into a later step; the identity when there is
+    // nothing to stretch.
+    ByteTable levelsTable(const uchar *pixels, int count, bool reuse, float gamma, float shadowGamma);
     quint8 cachedBlackPoint() const;
     quint8 cachedWhitePoint() const;
 

@@ -1,6 +1,7 @@
 #include "filters/primitives.h"
 
 #include <QFile>
+#include <QHash>
 #include <QTextStream>
 
 #include <algorithm>
@@ -14,11 +15,8 @@ static void initLutResources()
     Q_INIT_RESOURCE(lut);
 }
 
-int loadLookupTable(const QString &path, LookupTable &table)
+static int readLookupTable(const QString &path, LookupTable &table)
 {
-    static std::once_flag resources;
-    std::call_once(resources, initLutResources);
-
     QFile file(path);
     if (!file.exists())
         return LookupTableMissing;
@@ -37,6 +35,32 @@ int loadLookupTable(const QString &path, LookupTable &table)
     }
     table = values;
     return LookupTableLoaded;
+}
+
+int loadLookupTable(const QString &path, LookupTable &table)
+{
+    static std::once_flag resources;
+    std::call_once(resources, initLutResources);
+    if (!path.startsWith(QLatin1String(":/")))
+        return readLookupTable(path, table);
+
+    // Compiled-in tables never change: each is parsed once per process.
+    struct Read {
+        int status;
+        LookupTable table;
+    };
+    static std::mutex mutex;
+    static QHash<QString, Read> read;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto found = read.find(path);
+    if (found == read.end()) {
+        Read fresh{0, {}};
+        fresh.status = readLookupTable(path, fresh.table);
+        found = read.insert(path, fresh);
+    }
+    if (found->status == LookupTableLoaded)
+        table = found->table;
+    return found->status;
 }
 
 ByteTable gammaTable(float gamma)
