@@ -320,13 +320,15 @@ void slide(int count, int a, int lanes, std::vector<quint32> &box, std::vector<q
 }
 
 // The columns of a width x height image of src blurred into dst, all of a row
-// at once (so the lane loops vectorise); alpha comes from src.
-void blurColumns(const quint32 *src, quint32 *dst, int width, int height, int a)
+// at once (so the lane loops vectorise). A cell is a 32-bit pixel, whose
+// alpha comes from src, or one grey byte.
+template<typename Cell>
+void blurColumns(const Cell *src, Cell *dst, int width, int height, int a)
 {
     const Divider divide(quint32(a * a));
     const auto *srcBytes = reinterpret_cast<const quint8 *>(src);
     auto *dstBytes = reinterpret_cast<quint8 *>(dst);
-    const int rowLanes = width * 4;
+    const int rowLanes = width * int(sizeof(Cell));
     std::vector<quint32> box(static_cast<size_t>(rowLanes));
     std::vector<quint32> window(static_cast<size_t>(rowLanes));
     std::vector<quint32> history(size_t(a) * size_t(rowLanes));
@@ -338,13 +340,16 @@ void blurColumns(const quint32 *src, quint32 *dst, int width, int height, int a)
             const quint8 *__restrict in = srcBytes + size_t(y) * size_t(rowLanes);
             for (int k = 0; k < rowLanes; ++k)
                 out[k] = divide(sums[k]);
-            for (int k = 3; k < rowLanes; k += 4)
-                out[k] = in[k];
+            if constexpr (sizeof(Cell) == 4) {
+                for (int k = 3; k < rowLanes; k += 4)
+                    out[k] = in[k];
+            }
         });
 }
 
 // to[x * height + y] = from[y * width + x], in tiles that stay in the cache.
-void transpose(const quint32 *from, quint32 *to, int width, int height)
+template<typename Cell>
+void transpose(const Cell *from, Cell *to, int width, int height)
 {
     constexpr int tile = 32;
     for (int y0 = 0; y0 < height; y0 += tile) {
@@ -358,18 +363,29 @@ void transpose(const quint32 *from, quint32 *to, int width, int height)
     }
 }
 
-} // namespace
-
-void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int a)
+template<typename Cell>
+void blurBothWays(const Cell *src, Cell *dst, int width, int height, int a)
 {
     if (width <= 0 || height <= 0 || a <= 0)
         return;
     a = std::min(a, 64);
     blurColumns(src, dst, width, height, a);
     // The rows are the columns of the turned image.
-    std::vector<quint32> turned(size_t(width) * size_t(height));
-    std::vector<quint32> blurred(turned.size());
+    std::vector<Cell> turned(size_t(width) * size_t(height));
+    std::vector<Cell> blurred(turned.size());
     transpose(dst, turned.data(), width, height);
     blurColumns(turned.data(), blurred.data(), height, width, a);
     transpose(blurred.data(), dst, height, width);
+}
+
+} // namespace
+
+void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int a)
+{
+    blurBothWays(src, dst, width, height, a);
+}
+
+void triangularBlurPlane(const quint8 *src, quint8 *dst, int width, int height, int a)
+{
+    blurBothWays(src, dst, width, height, a);
 }

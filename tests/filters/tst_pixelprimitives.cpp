@@ -441,6 +441,15 @@ private Q_SLOTS:
         const std::vector<quint32> expected = referenceBlur(source, width, height, halfWidth);
         for (size_t i = 0; i < source.size(); ++i)
             QVERIFY2(blurred[i] == expected[i], qPrintable(QString::number(i)));
+
+        // A plane of the green bytes blurs as the green channel does.
+        std::vector<quint8> plane(source.size());
+        for (size_t i = 0; i < source.size(); ++i)
+            plane[i] = quint8(source[i] >> 8);
+        std::vector<quint8> blurredPlane(plane.size());
+        ::triangularBlurPlane(plane.data(), blurredPlane.data(), width, height, halfWidth);
+        for (size_t i = 0; i < source.size(); ++i)
+            QVERIFY2(blurredPlane[i] == quint8(expected[i] >> 8), qPrintable(QString::number(i)));
     }
 
     void blendByStrength_data()
