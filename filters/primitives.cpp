@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -370,12 +371,14 @@ void blurBothWays(const Cell *src, Cell *dst, int width, int height, int a)
         return;
     a = std::min(a, 64);
     blurColumns(src, dst, width, height, a);
-    // The rows are the columns of the turned image.
-    std::vector<Cell> turned(size_t(width) * size_t(height));
-    std::vector<Cell> blurred(turned.size());
-    transpose(dst, turned.data(), width, height);
-    blurColumns(turned.data(), blurred.data(), height, width, a);
-    transpose(blurred.data(), dst, height, width);
+    // The rows are the columns of the turned image. Both buffers are written
+    // whole before they are read: no zeroing.
+    const size_t cells = size_t(width) * size_t(height);
+    const std::unique_ptr<Cell[]> turned(new Cell[cells]);
+    const std::unique_ptr<Cell[]> blurred(new Cell[cells]);
+    transpose(dst, turned.get(), width, height);
+    blurColumns(turned.get(), blurred.get(), height, width, a);
+    transpose(blurred.get(), dst, height, width);
 }
 
 } // namespace
