@@ -3,6 +3,7 @@
 #include "app/applicationroot.h"
 #include "filters/filtercommon.h"
 #include "filters/filterslog.h"
+#include "filters/picturesteps.h"
 #include "filters/primitives.h"
 
 #include <QCache>
@@ -13,6 +14,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <vector>
 
@@ -217,4 +219,19 @@ QImage Filter::sizedPicture(const QString &previewPath, const QString &stem, con
         qCDebug(lcFilters) << "No" << side << "picture for" << stem << "; scaling" << path;
     }
     return loadPicture(path, side, true);
+}
+
+void Filter::overlaidGrade(const uchar *source, uchar *destination, int pixelCount, bool preview, const QString &stem,
+                           const QString &cubeExtension, const QStringList &overlays)
+{
+    std::memcpy(destination, source, size_t(pixelCount) * 4);
+    const QString base = QStringLiteral("qml/ui/filterRes/") + stem;
+    cubeStep(destination, pixelCount, fixedPicture(base + QStringLiteral("_clut_before") + cubeExtension, 512), false);
+    for (const QString &overlay : overlays) {
+        const QString blend = base + QStringLiteral("_blend_") + overlay;
+        overlayStep(destination, pixelCount,
+                    sizedPicture(blend + QStringLiteral("_preview.png"), blend + QLatin1Char('_'), QStringLiteral(".png"),
+                                 preview, pixelCount));
+    }
+    cubeStep(destination, pixelCount, fixedPicture(base + QStringLiteral("_clut_after") + cubeExtension, 512), true);
 }

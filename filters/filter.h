@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <atomic>
@@ -74,6 +75,13 @@ protected:
     // gets the nearest installed size, scaled.
     static QImage sizedPicture(const QString &previewPath, const QString &stem, const QString &extension,
                                bool preview, int pixelCount);
+    // The grade of the filters made of a colour cube, overlays by alpha and a
+    // second cube with its alpha, on a copy of source. Under
+    // "qml/ui/filterRes/", the cubes are stem + "_clut_before" (or "_after")
+    // + cubeExtension, an overlay stem + "_blend_" + its name + "_preview.png"
+    // or + "_" + the side + ".png"; the overlays go on in their order.
+    static void overlaidGrade(const uchar *source, uchar *destination, int pixelCount, bool preview,
+                              const QString &stem, const QString &cubeExtension, const QStringList &overlays);
 
 private:
     const std::unique_ptr<FilterCommon> *m_commonRef;
