@@ -43,27 +43,16 @@ int DreamyVintageFilter::applyToPixels(uchar *source, uchar *destination, int pi
     if (mask.isNull() || !gamma)
         return 0;
     // The soft light of each colour byte with its gamma-lifted self, mixed in
-    // by each mask byte that lets it in, with the same doubles; brighter mask
-    // bytes keep the pixel.
-    constexpr int lastMixed = 229;
-    std::vector<ByteTable> glow(lastMixed + 1);
-    for (int amount = 0; amount <= lastMixed; ++amount) {
+    // by each mask byte up to 229 with the same doubles; brighter mask bytes
+    // keep the pixel.
+    std::vector<ByteTable> glow(256, identityTable());
+    for (int amount = 0; amount <= 229; ++amount) {
         for (int c = 0; c < 256; ++c) {
             const int lifted = softLight[size_t(c)][(*gamma)[size_t(c)]];
             glow[size_t(amount)][size_t(c)] = quint8(int(c + (lifted - c) * amount * 0.00392156862745098));
         }
     }
-    const uchar *m = mask.constBits();
-    for (int i = 0; i < pixelCount; ++i) {
-        const int amount = m[size_t(i) * 4];
-        if (amount > lastMixed)
-            continue;
-        uchar *p = destination + size_t(i) * 4;
-        const ByteTable &row = glow[size_t(amount)];
-        p[0] = row[p[0]];
-        p[1] = row[p[1]];
-        p[2] = row[p[2]];
-    }
+    maskedCurveStep(destination, pixelCount, mask, glow);
     return 0;
 }
 

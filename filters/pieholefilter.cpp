@@ -36,14 +36,7 @@ int PieHoleFilter::applyToPixels(uchar *source, uchar *destination, int pixelCou
         for (int c = 0; c < 256; ++c)
             mix[size_t(m)][size_t(c)] = quint8(int((1 - w) * c + w * (*black)[size_t(c)]));
     }
-    const uchar *m = mask.constBits();
-    for (int i = 0; i < pixelCount; ++i) {
-        uchar *p = destination + size_t(i) * 4;
-        const ByteTable &row = mix[m[size_t(i) * 4]];
-        p[0] = row[p[0]];
-        p[1] = row[p[1]];
-        p[2] = row[p[2]];
-    }
+    maskedCurveStep(destination, pixelCount, mask, mix);
     return 0;
 }
 
