@@ -348,11 +348,13 @@ void blurColumns(const Cell *src, Cell *dst, int width, int height, int a)
         });
 }
 
-// to[x * height + y] = from[y * width + x], in tiles that stay in the cache.
+// to[x * height + y] = from[y * width + x], in tiles that stay in the cache:
+// 8 lines of a column fit the ways of one cache set even when the row
+// stride is a power of two.
 template<typename Cell>
 void transpose(const Cell *from, Cell *to, int width, int height)
 {
-    constexpr int tile = 32;
+    constexpr int tile = 8;
     for (int y0 = 0; y0 < height; y0 += tile) {
         for (int x0 = 0; x0 < width; x0 += tile) {
             const int yEnd = std::min(y0 + tile, height);
