@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -40,24 +39,17 @@ const FillTables &fillTables()
 int CavalleriaRusticanaFilter::applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect, QRect,
                                              bool preview, QVariant)
 {
-    const ByteTable levels = levelsTable(source, pixelCount, !preview, 1.0f, 3.0f);
-    for (int i = 0; i < pixelCount; ++i) {
-        const uchar *s = source + size_t(i) * 4;
-        uchar *p = destination + size_t(i) * 4;
-        p[0] = levels[s[0]];
-        p[1] = levels[s[1]];
-        p[2] = levels[s[2]];
-        p[3] = s[3];
-    }
+    // The levelled photo stays in source and its blur goes to destination:
+    // no image-sized buffer of fresh pages.
+    autoLevels(source, pixelCount, !preview, 1.0f, 3.0f);
     const SoftLightTable &softLight = softLightTable(true);
-
     const int width = int(sqrtf(float(pixelCount)));
     const int height = width > 0 ? pixelCount / width : 0;
-    // The blur writes width x height pixels; only a count that is no square
-    // leaves a tail to zero.
-    const std::unique_ptr<quint32[]> blurred(new quint32[size_t(pixelCount)]);
-    std::fill(blurred.get() + size_t(width) * size_t(height), blurred.get() + pixelCount, 0u);
-    triangularBlur(reinterpret_cast<const quint32 *>(destination), blurred.get(), width, height, 20);
+    // Only a count that is no square leaves a tail the blur does not write.
+    std::fill(reinterpret_cast<quint32 *>(destination) + size_t(width) * size_t(height),
+              reinterpret_cast<quint32 *>(destination) + pixelCount, 0u);
+    triangularBlur(reinterpret_cast<const quint32 *>(source), reinterpret_cast<quint32 *>(destination), width,
+                   height, 20);
 
     const FillTables &filled = fillTables();
     // The tint depends only on the lightness percentage, and that on the sum
@@ -70,17 +62,18 @@ int CavalleriaRusticanaFilter::applyToPixels(uchar *source, uchar *destination, 
         lightnessOf[size_t(sum)] = quint8(int(sum * 0.196078431372549 + 0.5));
 
     for (int i = 0; i < pixelCount; ++i) {
-        uchar *p = destination + size_t(i) * 4;
-        const auto *q = reinterpret_cast<const uchar *>(&blurred[size_t(i)]);
+        const uchar *p = source + size_t(i) * 4;
+        uchar *q = destination + size_t(i) * 4;
         const quint8 b = filled[0][p[0]][q[0]];
         const quint8 g = filled[1][p[1]][q[1]];
         const quint8 r = filled[2][p[2]][q[2]];
         const int max = std::max({b, g, r});
         const int min = std::min({b, g, r});
         const auto &t = tint[lightnessOf[size_t(max + min)]];
-        p[0] = softLight[b][t[0]];
-        p[1] = softLight[g][t[1]];
-        p[2] = softLight[r][t[2]];
+        q[0] = softLight[b][t[0]];
+        q[1] = softLight[g][t[1]];
+        q[2] = softLight[r][t[2]];
+        q[3] = p[3];
     }
     return 0;
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -373,14 +372,19 @@ void blurBothWays(const Cell *src, Cell *dst, int width, int height, int a)
         return;
     a = std::min(a, 64);
     blurColumns(src, dst, width, height, a);
-    // The rows are the columns of the turned image. Both buffers are written
-    // whole before they are read: no zeroing.
-    const size_t cells = size_t(width) * size_t(height);
-    const std::unique_ptr<Cell[]> turned(new Cell[cells]);
-    const std::unique_ptr<Cell[]> blurred(new Cell[cells]);
-    transpose(dst, turned.get(), width, height);
-    blurColumns(turned.get(), blurred.get(), height, width, a);
-    transpose(blurred.get(), dst, height, width);
+    // The rows, a strip at a time: turned, a strip's rows are the columns of
+    // a small image. Its buffers stay in the cache and take few fresh pages,
+    // so the cost per pixel does not grow with the image.
+    constexpr int strip = 16;
+    std::vector<Cell> turned(size_t(width) * strip);
+    std::vector<Cell> blurred(turned.size());
+    for (int y0 = 0; y0 < height; y0 += strip) {
+        const int rows = std::min(strip, height - y0);
+        Cell *block = dst + size_t(y0) * size_t(width);
+        transpose(block, turned.data(), width, rows);
+        blurColumns(turned.data(), blurred.data(), rows, width, a);
+        transpose(blurred.data(), block, rows, width);
+    }
 }
 
 } // namespace

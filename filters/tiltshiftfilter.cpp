@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -101,7 +102,12 @@ struct RowBlur {
             blurDown(bytes, w, y, r, narrowSums.data(), column);
         else
             blurDown(bytes, w, y, r, wideSums.data(), column);
-        blurAlong(padded.data(), pad, w, r, reinterpret_cast<quint8 *>(out + size_t(y) * size_t(w)));
+        auto *row = reinterpret_cast<quint8 *>(out + size_t(y) * size_t(w));
+        blurAlong(padded.data(), pad, w, r, row);
+        // Alpha is the sharp row's.
+        const quint8 *sharpRow = bytes + size_t(y) * size_t(w) * 4;
+        for (int x = 0; x < w; ++x)
+            row[x * 4 + 3] = sharpRow[x * 4 + 3];
     }
 };
 
@@ -113,14 +119,18 @@ int TiltShiftFilter::applyToPixels(uchar *source, uchar *destination, int pixelC
     if (!tables)
         return 1;
     autoLevels(source, pixelCount, !preview, 1.0f, 1.0f);
+    // The sharp colours stay in source, where the blurred rows read them and
+    // the others are copied from: no image-sized buffer of fresh pages.
+    auto *sharp = reinterpret_cast<quint32 *>(source);
     auto *out = reinterpret_cast<quint32 *>(destination);
-    tables->labCurves(source, out, pixelCount, loadCurve(QStringLiteral(":/lut/vivid/a.txt")),
+    tables->labCurves(source, sharp, pixelCount, loadCurve(QStringLiteral(":/lut/vivid/a.txt")),
                       loadCurve(QStringLiteral(":/lut/vivid/b.txt")));
 
     const int w = sideOf(pixelCount);
-    if (w <= 0 || w * w != pixelCount)
+    if (w <= 0 || w * w != pixelCount) {
+        std::memcpy(out, sharp, size_t(pixelCount) * 4);
         return 0;
-    const std::vector<quint32> sharp(out, out + pixelCount);
+    }
     const int focus = (4 * w) / 5;
     const int step = ((4 * w) / 5 - 15) / 5;
     // The radius grows by one every `step` rows away from the focus row, so
@@ -132,7 +142,9 @@ int TiltShiftFilter::applyToPixels(uchar *source, uchar *destination, int pixelC
     const auto blur = [&](int y) {
         const int radius = step == 0 ? 2 : r;
         if (radius > 1)
-            blurRow(sharp.data(), out, y, radius);
+            blurRow(sharp, out, y, radius);
+        else
+            std::memcpy(out + size_t(y) * size_t(w), sharp + size_t(y) * size_t(w), size_t(w) * 4);
         if (step != 0 && ++done == step) {
             ++r;
             done = 0;
