@@ -3,6 +3,7 @@
 #include "app/applicationroot.h"
 #include "filters/filtercommon.h"
 #include "filters/filterslog.h"
+#include "filters/picturesteps.h"
 #include "filters/primitives.h"
 
 #include <QCache>
@@ -13,6 +14,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <vector>
 
@@ -59,6 +61,17 @@ const FilterCommon *Filter::common() const
 
 void Filter::autoLevels(uchar *pixels, int count, bool reuse, float gamma, float shadowGamma)
 {
+    const ByteTable levels = levelsTable(pixels, count, reuse, gamma, shadowGamma);
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        p[0] = levels[p[0]];
+        p[1] = levels[p[1]];
+        p[2] = levels[p[2]];
+    }
+}
+
+ByteTable Filter::levelsTable(const uchar *pixels, int count, bool reuse, float gamma, float shadowGamma)
+{
     const quint16 cached = m_cachedPoints.load();
     int black = cached & 0xff;
     int white = cached >> 8;
@@ -77,12 +90,15 @@ void Filter::autoLevels(uchar *pixels, int count, bool reuse, float gamma, float
                 first = v;
             last = v;
         }
-        if (first < 0)
-            return;
         black = first > 0 ? first - 1 : 0;
         white = last < 255 ? last + 1 : 255;
-        if (white <= black)
-            return;
+        // Nothing to measure, or a one-level image: the pixels stay.
+        if (first < 0 || white <= black) {
+            ByteTable identity;
+            for (int i = 0; i < 256; ++i)
+                identity[size_t(i)] = quint8(i);
+            return identity;
+        }
         m_cachedPoints.store(quint16(black | (white << 8)));
     }
 
@@ -103,12 +119,7 @@ void Filter::autoLevels(uchar *pixels, int count, bool reuse, float gamma, float
         for (int i = 0; i < 256; ++i)
             levels[size_t(i)] = shadow[levels[size_t(i)]];
     }
-    for (int i = 0; i < count; ++i) {
-        uchar *p = pixels + size_t(i) * 4;
-        p[0] = levels[p[0]];
-        p[1] = levels[p[1]];
-        p[2] = levels[p[2]];
-    }
+    return levels;
 }
 
 int Filter::sideOf(int pixelCount)
@@ -208,4 +219,19 @@ QImage Filter::sizedPicture(const QString &previewPath, const QString &stem, con
         qCDebug(lcFilters) << "No" << side << "picture for" << stem << "; scaling" << path;
     }
     return loadPicture(path, side, true);
+}
+
+void Filter::overlaidGrade(const uchar *source, uchar *destination, int pixelCount, bool preview, const QString &stem,
+                           const QString &cubeExtension, const QStringList &overlays)
+{
+    std::memcpy(destination, source, size_t(pixelCount) * 4);
+    const QString base = QStringLiteral("qml/ui/filterRes/") + stem;
+    cubeStep(destination, pixelCount, fixedPicture(base + QStringLiteral("_clut_before") + cubeExtension, 512), false);
+    for (const QString &overlay : overlays) {
+        const QString blend = base + QStringLiteral("_blend_") + overlay;
+        overlayStep(destination, pixelCount,
+                    sizedPicture(blend + QStringLiteral("_preview.png"), blend + QLatin1Char('_'), QStringLiteral(".png"),
+                                 preview, pixelCount));
+    }
+    cubeStep(destination, pixelCount, fixedPicture(base + QStringLiteral("_clut_after") + cubeExtension, 512), true);
 }

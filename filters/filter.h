@@ -1,9 +1,12 @@
 #pragma once
 
+#include "filters/primitives.h"
+
 #include <QImage>
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <atomic>
@@ -49,6 +52,10 @@ public:
     // gamma and, when shadowGamma is not 1, a shadow curve. With reuse the last
     // measured points are applied; a filter that never measured measures now.
     void autoLevels(uchar *pixels, int count, bool reuse, float gamma, float shadowGamma);
+    // The table autoLevels applies to each colour byte (measuring as it does),
+    // for filters that fold it into a later step; the identity when there is
+    // nothing to stretch.
+    ByteTable levelsTable(const uchar *pixels, int count, bool reuse, float gamma, float shadowGamma);
     quint8 cachedBlackPoint() const;
     quint8 cachedWhitePoint() const;
 
@@ -68,6 +75,13 @@ protected:
     // gets the nearest installed size, scaled.
     static QImage sizedPicture(const QString &previewPath, const QString &stem, const QString &extension,
                                bool preview, int pixelCount);
+    // The grade of the filters made of a colour cube, overlays by alpha and a
+    // second cube with its alpha, on a copy of source. Under
+    // "qml/ui/filterRes/", the cubes are stem + "_clut_before" (or "_after")
+    // + cubeExtension, an overlay stem + "_blend_" + its name + "_preview.png"
+    // or + "_" + the side + ".png"; the overlays go on in their order.
+    static void overlaidGrade(const uchar *source, uchar *destination, int pixelCount, bool preview,
+                              const QString &stem, const QString &cubeExtension, const QStringList &overlays);
 
 private:
     const std::unique_ptr<FilterCommon> *m_commonRef;

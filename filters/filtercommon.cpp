@@ -1,7 +1,8 @@
 #include "filters/filtercommon.h"
 
+#include "filters/primitives.h"
+
 #include <cmath>
-#include <vector>
 
 FilterCommon::FilterCommon()
 {
@@ -99,25 +100,9 @@ quint32 FilterCommon::labToRgb(quint8 l, quint8 a, quint8 b) const
 void FilterCommon::labCurves(const uchar *source, quint32 *destination, int count,
                              const std::array<quint8, 256> &aCurve, const std::array<quint8, 256> &bCurve) const
 {
-    // Photos repeat colours: the last result of each of 4096 colour slots
-    // is kept (a key has bit 24 set, so the zeroed slots match no colour).
-    struct Slot {
-        quint32 key;
-        quint32 value;
-    };
-    std::vector<Slot> recent(4096, Slot{0, 0});
-    for (int i = 0; i < count; ++i) {
-        const uchar *p = source + size_t(i) * 4;
-        const quint32 colour = quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16;
-        Slot &slot = recent[(colour * 2654435761u) >> 20];
-        if (slot.key == (colour | 0x1000000u)) {
-            destination[i] = slot.value;
-            continue;
-        }
+    mapColours(source, destination, count, [&](quint8 blue, quint8 green, quint8 red) {
         quint8 l, a, b;
-        rgbToLab(p[2], p[1], p[0], l, a, b);
-        const quint32 value = labToRgb(l, aCurve[a], bCurve[b]);
-        slot = {colour | 0x1000000u, value};
-        destination[i] = value;
-    }
+        rgbToLab(red, green, blue, l, a, b);
+        return labToRgb(l, aCurve[a], bCurve[b]);
+    });
 }

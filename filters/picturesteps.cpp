@@ -160,6 +160,20 @@ void frameOverStep(uchar *pixels, int count, const QImage &picture)
     }
 }
 
+void maskedCurveStep(uchar *pixels, int count, const QImage &mask, const std::vector<ByteTable> &byMask)
+{
+    if (!fits(mask, count) || byMask.size() != 256)
+        return;
+    const uchar *m = mask.constBits();
+    for (int i = 0; i < count; ++i) {
+        uchar *p = pixels + size_t(i) * 4;
+        const ByteTable &curve = byMask[m[size_t(i) * 4]];
+        p[0] = curve[p[0]];
+        p[1] = curve[p[1]];
+        p[2] = curve[p[2]];
+    }
+}
+
 void curvesStep(uchar *pixels, int count, const ByteTable &blue, const ByteTable &green, const ByteTable &red)
 {
     for (int i = 0; i < count; ++i) {

@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <vector>
+
 // Steps of the filters that combine a photo with installed pictures, each run
 // in place over a buffer of `count` 32-bit pixels. A picture goes pixel for
 // pixel with the buffer; a null picture, or one of another pixel count, is
@@ -23,6 +25,9 @@ void selfScreenStep(uchar *pixels, int count, const QImage &picture);
 // The picture over the buffer by its alpha ("frame over").
 void frameOverStep(uchar *pixels, int count, const QImage &picture);
 
+// Each pixel's blue, green and red through the table of byMask (256 tables)
+// that the mask picture's blue byte at that pixel picks.
+void maskedCurveStep(uchar *pixels, int count, const QImage &mask, const std::vector<ByteTable> &byMask);
 // Blue, green and red through one table each; the alpha byte stays.
 void curvesStep(uchar *pixels, int count, const ByteTable &blue, const ByteTable &green, const ByteTable &red);
 // The table of a resource file, or the identity when it could not be read

@@ -2,19 +2,25 @@
 
 #include "filters/picturesteps.h"
 
-#include <cstring>
+#include <algorithm>
+#include <vector>
 
 int PieHoleFilter::applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect, QRect, bool preview, QVariant)
 {
-    std::memcpy(destination, source, size_t(pixelCount) * 4);
-    autoLevels(destination, pixelCount, !preview, 1.5f, 2.0f);
-    curvesStep(destination, pixelCount, loadCurve(QStringLiteral(":/lut/piehole/piecurve_B.txt")),
-               loadCurve(QStringLiteral(":/lut/piehole/piecurve_G.txt")),
-               loadCurve(QStringLiteral(":/lut/piehole/piecurve_R.txt")));
-    scaleSaturation(destination, pixelCount, 1.25);
-    curvesStep(destination, pixelCount, loadCurve(QStringLiteral(":/lut/piehole/pieoverlay_B.txt")),
-               loadCurve(QStringLiteral(":/lut/piehole/pieoverlay_G.txt")),
-               loadCurve(QStringLiteral(":/lut/piehole/pieoverlay_R.txt")));
+    const ByteTable levels = levelsTable(source, pixelCount, !preview, 1.5f, 2.0f);
+    const ByteTable curveBlue = loadCurve(QStringLiteral(":/lut/piehole/piecurve_B.txt"));
+    const ByteTable curveGreen = loadCurve(QStringLiteral(":/lut/piehole/piecurve_G.txt"));
+    const ByteTable curveRed = loadCurve(QStringLiteral(":/lut/piehole/piecurve_R.txt"));
+    const ByteTable overlayBlue = loadCurve(QStringLiteral(":/lut/piehole/pieoverlay_B.txt"));
+    const ByteTable overlayGreen = loadCurve(QStringLiteral(":/lut/piehole/pieoverlay_G.txt"));
+    const ByteTable overlayRed = loadCurve(QStringLiteral(":/lut/piehole/pieoverlay_R.txt"));
+    // Levels, curves, saturation and the overlay curves depend on the colour alone.
+    mapColours(source, reinterpret_cast<quint32 *>(destination), pixelCount, [&](quint8 b, quint8 g, quint8 r) {
+        quint16 hue, saturation, lightness;
+        rgbToHsl(curveRed[levels[r]], curveGreen[levels[g]], curveBlue[levels[b]], hue, saturation, lightness);
+        hslToRgb(hue, uint(std::min(100, int(saturation * 1.25))), lightness, r, g, b);
+        return quint32(overlayBlue[b]) | quint32(overlayGreen[g]) << 8 | quint32(overlayRed[r]) << 16;
+    });
 
     const QImage mask = sizedPicture(QStringLiteral("qml/ui/filterRes/PieHole/piehole_preview.png"), QStringLiteral("qml/ui/filterRes/PieHole/piehole"),
                                       QStringLiteral(".png"), preview, pixelCount);
@@ -22,14 +28,15 @@ int PieHoleFilter::applyToPixels(uchar *source, uchar *destination, int pixelCou
     loadLookupTable(QStringLiteral(":/lut/piehole/blackoverlay.txt"), black);
     if (mask.isNull() || !black)
         return 0;
-    // Where the mask is dark the colour goes to the black overlay's.
-    const uchar *m = mask.constBits();
-    for (int i = 0; i < pixelCount; ++i) {
-        uchar *p = destination + size_t(i) * 4;
-        const double w = 1 - m[size_t(i) * 4] / 255.0;
-        for (int c = 0; c < 3; ++c)
-            p[c] = quint8(int((1 - w) * p[c] + w * (*black)[p[c]]));
+    // Where the mask is dark the colour goes to the black overlay's: the mix
+    // of each mask byte and colour byte, with the same doubles.
+    std::vector<ByteTable> mix(256);
+    for (int m = 0; m < 256; ++m) {
+        const double w = 1 - m / 255.0;
+        for (int c = 0; c < 256; ++c)
+            mix[size_t(m)][size_t(c)] = quint8(int((1 - w) * c + w * (*black)[size_t(c)]));
     }
+    maskedCurveStep(destination, pixelCount, mask, mix);
     return 0;
 }
 

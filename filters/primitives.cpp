@@ -1,6 +1,7 @@
 #include "filters/primitives.h"
 
 #include <QFile>
+#include <QHash>
 #include <QTextStream>
 
 #include <algorithm>
@@ -14,11 +15,8 @@ static void initLutResources()
     Q_INIT_RESOURCE(lut);
 }
 
-int loadLookupTable(const QString &path, LookupTable &table)
+static int readLookupTable(const QString &path, LookupTable &table)
 {
-    static std::once_flag resources;
-    std::call_once(resources, initLutResources);
-
     QFile file(path);
     if (!file.exists())
         return LookupTableMissing;
@@ -37,6 +35,32 @@ int loadLookupTable(const QString &path, LookupTable &table)
     }
     table = values;
     return LookupTableLoaded;
+}
+
+int loadLookupTable(const QString &path, LookupTable &table)
+{
+    static std::once_flag resources;
+    std::call_once(resources, initLutResources);
+    if (!path.startsWith(QLatin1String(":/")))
+        return readLookupTable(path, table);
+
+    // Compiled-in tables never change: each is parsed once per process.
+    struct Read {
+        int status;
+        LookupTable table;
+    };
+    static std::mutex mutex;
+    static QHash<QString, Read> read;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto found = read.find(path);
+    if (found == read.end()) {
+        Read fresh{0, {}};
+        fresh.status = readLookupTable(path, fresh.table);
+        found = read.insert(path, fresh);
+    }
+    if (found->status == LookupTableLoaded)
+        table = found->table;
+    return found->status;
 }
 
 ByteTable gammaTable(float gamma)
@@ -296,13 +320,15 @@ void slide(int count, int a, int lanes, std::vector<quint32> &box, std::vector<q
 }
 
 // The columns of a width x height image of src blurred into dst, all of a row
-// at once (so the lane loops vectorise); alpha comes from src.
-void blurColumns(const quint32 *src, quint32 *dst, int width, int height, int a)
+// at once (so the lane loops vectorise). A cell is a 32-bit pixel, whose
+// alpha comes from src, or one grey byte.
+template<typename Cell>
+void blurColumns(const Cell *src, Cell *dst, int width, int height, int a)
 {
     const Divider divide(quint32(a * a));
     const auto *srcBytes = reinterpret_cast<const quint8 *>(src);
     auto *dstBytes = reinterpret_cast<quint8 *>(dst);
-    const int rowLanes = width * 4;
+    const int rowLanes = width * int(sizeof(Cell));
     std::vector<quint32> box(static_cast<size_t>(rowLanes));
     std::vector<quint32> window(static_cast<size_t>(rowLanes));
     std::vector<quint32> history(size_t(a) * size_t(rowLanes));
@@ -314,15 +340,20 @@ void blurColumns(const quint32 *src, quint32 *dst, int width, int height, int a)
             const quint8 *__restrict in = srcBytes + size_t(y) * size_t(rowLanes);
             for (int k = 0; k < rowLanes; ++k)
                 out[k] = divide(sums[k]);
-            for (int k = 3; k < rowLanes; k += 4)
-                out[k] = in[k];
+            if constexpr (sizeof(Cell) == 4) {
+                for (int k = 3; k < rowLanes; k += 4)
+                    out[k] = in[k];
+            }
         });
 }
 
-// to[x * height + y] = from[y * width + x], in tiles that stay in the cache.
-void transpose(const quint32 *from, quint32 *to, int width, int height)
+// to[x * height + y] = from[y * width + x], in tiles that stay in the cache:
+// 8 lines of a column fit the ways of one cache set even when the row
+// stride is a power of two.
+template<typename Cell>
+void transpose(const Cell *from, Cell *to, int width, int height)
 {
-    constexpr int tile = 32;
+    constexpr int tile = 8;
     for (int y0 = 0; y0 < height; y0 += tile) {
         for (int x0 = 0; x0 < width; x0 += tile) {
             const int yEnd = std::min(y0 + tile, height);
@@ -334,18 +365,36 @@ void transpose(const quint32 *from, quint32 *to, int width, int height)
     }
 }
 
-} // namespace
-
-void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int a)
+template<typename Cell>
+void blurBothWays(const Cell *src, Cell *dst, int width, int height, int a)
 {
     if (width <= 0 || height <= 0 || a <= 0)
         return;
     a = std::min(a, 64);
     blurColumns(src, dst, width, height, a);
-    // The rows are the columns of the turned image.
-    std::vector<quint32> turned(size_t(width) * size_t(height));
-    std::vector<quint32> blurred(turned.size());
-    transpose(dst, turned.data(), width, height);
-    blurColumns(turned.data(), blurred.data(), height, width, a);
-    transpose(blurred.data(), dst, height, width);
+    // The rows, a strip at a time: turned, a strip's rows are the columns of
+    // a small image. Its buffers stay in the cache and take few fresh pages,
+    // so the cost per pixel does not grow with the image.
+    constexpr int strip = 16;
+    std::vector<Cell> turned(size_t(width) * strip);
+    std::vector<Cell> blurred(turned.size());
+    for (int y0 = 0; y0 < height; y0 += strip) {
+        const int rows = std::min(strip, height - y0);
+        Cell *block = dst + size_t(y0) * size_t(width);
+        transpose(block, turned.data(), width, rows);
+        blurColumns(turned.data(), blurred.data(), rows, width, a);
+        transpose(blurred.data(), block, rows, width);
+    }
+}
+
+} // namespace
+
+void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int a)
+{
+    blurBothWays(src, dst, width, height, a);
+}
+
+void triangularBlurPlane(const quint8 *src, quint8 *dst, int width, int height, int a)
+{
+    blurBothWays(src, dst, width, height, a);
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // Pixel primitives shared by the filters. Pixels are 32-bit words, bytes in
 // memory order blue (0), green (1), red (2), alpha (3).
@@ -48,6 +49,31 @@ void scaleSaturation(uchar *pixels, int count, double factor);
 // The saturation pass: every pixel to HSL and back, with saturation v made
 // v + (k * v) / 100 (0..100), k = strength - mean saturation of the image.
 void saturationPass(uchar *pixels, int count, int strength);
+
+// Every pixel of source through colourOf(blue, green, red) into destination.
+// colourOf gives a 32-bit pixel whose alpha byte is 0 where the source's alpha
+// is to be kept (255 for an opaque result). Photos repeat colours: the last
+// result of each of 4096 colour slots is kept, so most pixels are a look-up.
+// colourOf must depend on the colour alone; source may be destination.
+template<typename ColourOf>
+void mapColours(const uchar *source, quint32 *destination, int count, ColourOf colourOf)
+{
+    struct Slot {
+        quint32 key;
+        quint32 value;
+    };
+    // A key has bit 24 set, so the zeroed slots match no colour.
+    std::vector<Slot> recent(4096, Slot{0, 0});
+    const auto *words = reinterpret_cast<const quint32 *>(source);
+    for (int i = 0; i < count; ++i) {
+        const quint32 word = words[i];
+        const quint32 key = (word & 0xffffffu) | 0x1000000u;
+        Slot &slot = recent[((word & 0xffffffu) * 2654435761u) >> 20];
+        if (slot.key != key)
+            slot = {key, colourOf(quint8(word), quint8(word >> 8), quint8(word >> 16))};
+        destination[i] = slot.value | (word & 0xff000000u);
+    }
+}
 
 // The cube picture must be a 512 x 512 32-bit image.
 quint32 cubeLookup(const QImage &cube, quint8 blue, quint8 green, quint8 red);
@@ -111,3 +137,6 @@ const SoftLightTable &softLightTable(bool rounded);
 // Runs in time proportional to the pixel count whatever the half-width;
 // half-widths above 64 blur as 64.
 void triangularBlur(const quint32 *src, quint32 *dst, int width, int height, int a);
+// The same blur of a plane of one byte per pixel: a quarter of the work for a
+// grey image.
+void triangularBlurPlane(const quint8 *src, quint8 *dst, int width, int height, int a);

@@ -1,22 +1,9 @@
 #include "filters/zadafilter.h"
 
-#include "filters/picturesteps.h"
-
-#include <cstring>
-
 int ZadaFilter::applyToPixels(uchar *source, uchar *destination, int pixelCount, QRect, QRect, bool preview, QVariant)
 {
-    std::memcpy(destination, source, size_t(pixelCount) * 4);
-    const QImage before = fixedPicture(QStringLiteral("qml/ui/filterRes/Zada/zada_clut_before.png"), 512);
-    const QImage after = fixedPicture(QStringLiteral("qml/ui/filterRes/Zada/zada_clut_after.png"), 512);
-    const QImage whitefill = sizedPicture(QStringLiteral("qml/ui/filterRes/Zada/zada_blend_whitefill_preview.png"), QStringLiteral("qml/ui/filterRes/Zada/zada_blend_whitefill_"),
-                                      QStringLiteral(".png"), preview, pixelCount);
-    const QImage vignette = sizedPicture(QStringLiteral("qml/ui/filterRes/Zada/zada_blend_vignette_preview.png"), QStringLiteral("qml/ui/filterRes/Zada/zada_blend_vignette_"),
-                                      QStringLiteral(".png"), preview, pixelCount);
-    cubeStep(destination, pixelCount, before, false);
-    overlayStep(destination, pixelCount, whitefill);
-    overlayStep(destination, pixelCount, vignette);
-    cubeStep(destination, pixelCount, after, true);
+    overlaidGrade(source, destination, pixelCount, preview, QStringLiteral("Zada/zada"), QStringLiteral(".png"),
+                  {QStringLiteral("whitefill"), QStringLiteral("vignette")});
     return 0;
 }
 

@@ -1,12 +1,17 @@
 // The colour-cube and overlay filters: cube look-ups, blends with the
 // installed pictures, and how pictures are found and refused.
 #include "filters/butumofilter.h"
+#include "filters/kabifilter.h"
 #include "filters/picturesteps.h"
 #include "filters/theelfilter.h"
 #include "filters/townfilter.h"
+#include "filters/walesfilter.h"
+#include "filters/zadafilter.h"
 #include "tests/support/filterfixtures.h"
 
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -125,6 +130,51 @@ private Q_SLOTS:
             const QRgb b = burn.pixel(i % side, i / side);
             for (int ch = 0; ch < 3; ++ch)
                 c = withChannel(c, ch, refBurn(channel(c, ch), channel(b, ch)));
+            QCOMPARE(out[size_t(i)], quint32(refCube(after, c)));
+        }
+    }
+
+    void overlaidGradesFollowTheirArithmetic_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cubeExtension");
+        QTest::addColumn<QStringList>("overlays");
+        QTest::newRow("Kabi") << "Kabi" << ".jpg" << QStringList{"vignette", "whitefill"};
+        QTest::newRow("Wales") << "Wales" << ".jpg" << QStringList{"vignette", "whitefill"};
+        QTest::newRow("Zada: whitefill first") << "Zada" << ".png" << QStringList{"whitefill", "vignette"};
+    }
+
+    // Kabi, Wales and Zada written out: the first cube, the two overlays in
+    // the filter's order, and the whole pixel of the second cube.
+    void overlaidGradesFollowTheirArithmetic()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, cubeExtension);
+        QFETCH(QStringList, overlays);
+        const QString stem = name + QLatin1Char('/') + name.toLower();
+        const QImage before = installedPicture(stem + "_clut_before" + cubeExtension);
+        const QImage after = installedPicture(stem + "_clut_after" + cubeExtension);
+        const QImage first = installedPicture(stem + "_blend_" + overlays.at(0) + "_preview.png");
+        const QImage second = installedPicture(stem + "_blend_" + overlays.at(1) + "_preview.png");
+        QVERIFY(!before.isNull() && !after.isNull() && !first.isNull() && !second.isNull());
+        std::unique_ptr<Filter> filter;
+        if (name == QLatin1String("Kabi"))
+            filter = std::make_unique<KabiFilter>(nullptr);
+        else if (name == QLatin1String("Wales"))
+            filter = std::make_unique<WalesFilter>(nullptr);
+        else
+            filter = std::make_unique<ZadaFilter>(nullptr);
+        Pixels source = noise(count, 21);
+        const Pixels input = source;
+        Pixels out(source.size());
+        filter->applyPreview(bytes(source), bytes(out), {}, {}, {});
+        for (int i = 0; i < count; i += 7) {
+            quint32 c = refCube(before, input[size_t(i)]);
+            for (const QImage *overlay : {&first, &second}) {
+                const QRgb o = overlay->pixel(i % side, i / side);
+                for (int ch = 0; ch < 3; ++ch)
+                    c = withChannel(c, ch, refOverlay(channel(c, ch), channel(o, ch), qAlpha(o)));
+            }
             QCOMPARE(out[size_t(i)], quint32(refCube(after, c)));
         }
     }

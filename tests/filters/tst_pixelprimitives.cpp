@@ -416,6 +416,36 @@ private Q_SLOTS:
         QTEST(result, "expected");
     }
 
+    void mapColours_data()
+    {
+        QTest::addColumn<bool>("black");
+        // 20000 colours through 4096 slots: most meet another colour's result.
+        QTest::newRow("colliding colours") << false;
+        // Black has key bits 0, as the slots start.
+        QTest::newRow("black") << true;
+    }
+
+    // Every pixel gets its own colour's result, and its alpha where the result
+    // leaves it open.
+    void mapColours()
+    {
+        QFETCH(bool, black);
+        QRandomGenerator random(5);
+        std::vector<quint32> source(20000);
+        for (quint32 &p : source)
+            p = black ? (random.generate() & 0xff000000u) : random.generate();
+        const auto colourOf = [](quint8 blue, quint8 green, quint8 red) {
+            return quint32(255 - red) | quint32(blue) << 8 | quint32(green ^ 0x5a) << 16;
+        };
+        std::vector<quint32> mapped(source.size());
+        ::mapColours(reinterpret_cast<const uchar *>(source.data()), mapped.data(), int(source.size()), colourOf);
+        for (size_t i = 0; i < source.size(); ++i) {
+            const quint32 p = source[i];
+            const quint32 expected = (p & 0xff000000u) | colourOf(quint8(p), quint8(p >> 8), quint8(p >> 16));
+            QVERIFY2(mapped[i] == expected, qPrintable(QString::number(i)));
+        }
+    }
+
     void triangularBlur_data()
     {
         QTest::addColumn<int>("width");
@@ -441,6 +471,15 @@ private Q_SLOTS:
         const std::vector<quint32> expected = referenceBlur(source, width, height, halfWidth);
         for (size_t i = 0; i < source.size(); ++i)
             QVERIFY2(blurred[i] == expected[i], qPrintable(QString::number(i)));
+
+        // A plane of the green bytes blurs as the green channel does.
+        std::vector<quint8> plane(source.size());
+        for (size_t i = 0; i < source.size(); ++i)
+            plane[i] = quint8(source[i] >> 8);
+        std::vector<quint8> blurredPlane(plane.size());
+        ::triangularBlurPlane(plane.data(), blurredPlane.data(), width, height, halfWidth);
+        for (size_t i = 0; i < source.size(); ++i)
+            QVERIFY2(blurredPlane[i] == quint8(expected[i] >> 8), qPrintable(QString::number(i)));
     }
 
     void blendByStrength_data()

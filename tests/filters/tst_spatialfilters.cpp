@@ -152,12 +152,23 @@ private Q_SLOTS:
         QCOMPARE(channel(middle, 2), expected);
     }
 
-    // Tilt shift written out on a 40 x 40 image (too small for levels to act):
+    void tiltShiftFollowsItsArithmetic_data()
+    {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("bottomRadius");
+        QTest::addColumn<int>("topRadius");
+        // Focus row 32; the radius grows every 3 rows: 32..39 and then 31..0.
+        QTest::newRow("40: every 3 rows") << 40 << 3 << 12;
+        // Focus row 20; the radius grows every row, to sums past 16 bits.
+        QTest::newRow("26: every row") << 26 << 6 << 20;
+    }
+
+    // Tilt shift written out on small images (too small for levels to act):
     // the Vivid colours, then each row blurred by its radius, the weights
     // beyond the border left out.
     void tiltShiftFollowsItsArithmetic()
     {
-        const int w = 40;
+        QFETCH(int, w);
         auto common = std::make_unique<FilterCommon>();
         Pixels source = noise(w * w, 33);
         LookupTable a, b;
@@ -196,20 +207,21 @@ private Q_SLOTS:
             }
             return pixel;
         };
-        // Focus row 32; the radius grows every 3 rows: 32..39 and then 31..0.
+        const int focus = (4 * w) / 5;
+        const int step = (focus - 15) / 5;
         std::vector<int> radius(static_cast<size_t>(w));
         int done = 0, r = 1;
-        for (int y = 32; y < w; ++y) {
+        for (int y = focus; y < w; ++y) {
             radius[size_t(y)] = r;
-            if (++done == 3) { ++r; done = 0; }
+            if (++done == step) { ++r; done = 0; }
         }
         r = 1;
-        for (int y = 31; y >= 0; --y) {
+        for (int y = focus - 1; y >= 0; --y) {
             radius[size_t(y)] = r;
-            if (++done == 3) { ++r; done = 0; }
+            if (++done == step) { ++r; done = 0; }
         }
-        QCOMPARE(radius[39], 3);
-        QCOMPARE(radius[0], 12);
+        QTEST(radius[size_t(w - 1)], "bottomRadius");
+        QTEST(radius[0], "topRadius");
 
         TiltShiftFilter tiltShift(&common);
         Pixels out(source.size());
